@@ -1,0 +1,3 @@
+#include "app/app_state_win.h"
+
+AppState appState;

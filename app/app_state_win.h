@@ -1,0 +1,26 @@
+#pragma once
+#include <windows.h>
+
+// Window handles and GDI objects of the running bar. AppState owns the fonts, the brush
+// and the skin's memory DC (with the skin bitmap selected into it); the main window owns
+// the menus.
+struct AppState {
+  HWND mainWindow;
+  HWND commandEdit;
+  WNDPROC commandEditBaseProc;
+  HMENU menuResource;
+  HMENU popupMenu;
+  RECT workArea;
+  HDC skinDC;
+  // Looked up at run time: where the system lacks it the bar stays opaque.
+  decltype(&SetLayeredWindowAttributes) setLayeredAttributes;
+  HFONT editFontHandle;
+  HFONT countdownFont;
+  HBRUSH editBackBrush;
+  POINT dragOffset;
+};
+
+extern AppState appState;
+
+constexpr char MAIN_WINDOW_CLASS[] = "parentwindow";
+constexpr char MAIN_WINDOW_TITLE[] = "Pellomar";

@@ -1,0 +1,125 @@
+#include "app/main_window_win.h"
+
+#include <windowsx.h>
+
+#include "app/app_state_win.h"
+#include "app/bar_geometry.h"
+#include "app/startup_win.h"
+#include "command/command_edit_win.h"
+#include "resources/resource.h"
+#include "settings/settings_win.h"
+
+namespace {
+
+void ReadWorkArea() {
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &appState.workArea, 0);
+}
+
+void MainWindowOnCreate(HWND hwnd) {
+  const HINSTANCE instance = GetModuleHandleA(NULL);
+  appState.commandEdit = CreateWindowExA(0, "EDIT", NULL, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+                                         6, 12, 248, 16, hwnd, reinterpret_cast<HMENU>(INT_PTR{COMMAND_EDIT_ID}),
+                                         instance, NULL);
+  appState.menuResource = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUP_MENU));
+  appState.popupMenu = GetSubMenu(appState.menuResource, 0);
+  SendMessageA(appState.commandEdit, WM_SETFONT, reinterpret_cast<WPARAM>(appState.editFontHandle), FALSE);
+  appState.commandEditBaseProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(appState.commandEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CommandEditProc)));
+  ReadWorkArea();
+  RegisterHotKey(hwnd, HOTKEY_ID_SHOW, MOD_CONTROL | MOD_ALT, 'K');
+}
+
+void SaveSettingsNow() {
+  SetWorkingDirectoryToExe();
+  SaveSettings();
+}
+
+void MainWindowOnDestroy(HWND hwnd) {
+  SaveSettingsNow();
+  UnregisterHotKey(hwnd, HOTKEY_ID_SHOW);
+  // Destroying the menu destroys its popup with it.
+  DestroyMenu(appState.menuResource);
+  PostQuitMessage(0);
+}
+
+void MainWindowOnPaint(HWND hwnd) {
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(hwnd, &paint);
+  BitBlt(dc, 0, 0, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, appState.skinDC, 0, 0, SRCCOPY);
+  EndPaint(hwnd, &paint);
+}
+
+void MainWindowOnCaptionPress(HWND hwnd, LPARAM lParam) {
+  RECT window;
+  GetWindowRect(hwnd, &window);
+  appState.dragOffset.x = GET_X_LPARAM(lParam) - window.left;
+  appState.dragOffset.y = GET_Y_LPARAM(lParam) - window.top;
+}
+
+// The system's move loop proposes a rectangle; the bar follows the cursor instead, with
+// its edges snapped to the screen's.
+void MainWindowOnMoving(RECT* proposed) {
+  POINT cursor;
+  GetCursorPos(&cursor);
+  const RECT& area = appState.workArea;
+  const ScreenPoint topLeft =
+      SnapDragPosition({cursor.x, cursor.y}, {appState.dragOffset.x, appState.dragOffset.y},
+                       appSettings.snapStrength, {area.left, area.top, area.right, area.bottom});
+  SetRect(proposed, topLeft.x, topLeft.y, topLeft.x + MAIN_WINDOW_WIDTH, topLeft.y + MAIN_WINDOW_HEIGHT);
+}
+
+}  // namespace
+
+void ApplyTranslucency(int32_t percent) {
+  if (appState.setLayeredAttributes)
+    appState.setLayeredAttributes(appState.mainWindow, 0, AlphaFromPercent(percent), LWA_ALPHA);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      MainWindowOnCreate(hwnd);
+      return 0;
+    case WM_DESTROY:
+      MainWindowOnDestroy(hwnd);
+      return 0;
+    case WM_ENDSESSION:
+      // Windows ends the process without destroying the window: save while we can.
+      if (wParam) SaveSettingsNow();
+      return 0;
+    case WM_SETFOCUS:
+      ApplyTranslucency(appSettings.translucencyActive);
+      return 0;
+    case WM_KILLFOCUS:
+      ApplyTranslucency(appSettings.translucencyInactive);
+      return 0;
+    case WM_PAINT:
+      MainWindowOnPaint(hwnd);
+      return 0;
+    case WM_SETTINGCHANGE:
+      if (wParam != SPI_SETWORKAREA) break;
+      ReadWorkArea();
+      return 0;
+    case WM_DISPLAYCHANGE:
+      ReadWorkArea();
+      return 0;
+    case WM_NCHITTEST: {
+      // Every point of the skin is a handle to drag the bar by.
+      const LRESULT hit = DefWindowProcA(hwnd, message, wParam, lParam);
+      return hit == HTCLIENT ? HTCAPTION : hit;
+    }
+    case WM_NCLBUTTONDOWN:
+      if (wParam == HTCAPTION) MainWindowOnCaptionPress(hwnd, lParam);
+      break;
+    case WM_MOVING:
+      MainWindowOnMoving(reinterpret_cast<RECT*>(lParam));
+      return TRUE;
+    case WM_CTLCOLOREDIT: {
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, appSettings.fontColor);
+      return reinterpret_cast<LRESULT>(appState.editBackBrush);
+    }
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}

@@ -1,0 +1,124 @@
+#include "app/startup_win.h"
+
+#include "app/app_state_win.h"
+#include "app/bar_geometry.h"
+#include "app/exe_folder.h"
+#include "app/main_window_win.h"
+#include "resources/resource.h"
+#include "settings/settings_win.h"
+
+#if !defined(_WIN64)
+static_assert(sizeof(WNDCLASSEXA) == 48, "the 32-bit class record is 48 bytes");
+#endif
+
+namespace {
+
+// WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, and 0x80, a class-specific bit that this class
+// leaves unused.
+const DWORD MAIN_WINDOW_STYLE = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | 0x80;
+
+POINT VisibleTopLeft(ScreenPoint stored) {
+  const ScreenRect bar = BarRectAt(stored);
+  RECT barRect = {bar.left, bar.top, bar.right, bar.bottom};
+  if (MonitorFromRect(&barRect, MONITOR_DEFAULTTONULL)) return {stored.x, stored.y};
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromRect(&barRect, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& area = monitor.rcWork;
+  const ScreenPoint moved = MoveBarIntoArea(stored, {area.left, area.top, area.right, area.bottom});
+  return {moved.x, moved.y};
+}
+
+HBITMAP LoadBitmapFile(const char* path) {
+  return static_cast<HBITMAP>(LoadImageA(NULL, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+}
+
+}  // namespace
+
+void SetWorkingDirectoryToExe() {
+  char folder[1024];
+  const DWORD length = GetModuleFileNameA(NULL, folder, sizeof folder);
+  if (length == 0 || length >= sizeof folder) return;
+  folder[FolderPartLength(folder)] = '\0';
+  SetCurrentDirectoryA(folder);
+}
+
+void RegisterMainWindowClass(HINSTANCE instance) {
+  WNDCLASSEXA windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));
+  windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
+  windowClass.lpszClassName = MAIN_WINDOW_CLASS;
+  RegisterClassExA(&windowClass);
+}
+
+void CreateAppGdiObjects() {
+  const LOGFONTA editFont = LogFontFromEditFont(appSettings.editFont);
+  appState.editFontHandle = CreateFontIndirectA(&editFont);
+  appState.countdownFont = CreateFontA(-10, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
+  appState.editBackBrush = CreateSolidBrush(appSettings.backColor);
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+  const POINT topLeft = VisibleTopLeft({appSettings.windowLeft, appSettings.windowTop});
+  appState.mainWindow = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE,
+                                        MAIN_WINDOW_STYLE, topLeft.x, topLeft.y, MAIN_WINDOW_WIDTH,
+                                        MAIN_WINDOW_HEIGHT, NULL, NULL, instance, NULL);
+  return appState.mainWindow;
+}
+
+HBITMAP LoadSkinBitmap() {
+  const HBITMAP skin = LoadBitmapFile(appSettings.skinPath);
+  return skin ? skin : LoadBitmapFile(DEFAULT_SKIN_FILE);
+}
+
+void SelectSkin(HBITMAP skin) {
+  appState.skinDC = CreateCompatibleDC(NULL);
+  SelectObject(appState.skinDC, skin);
+}
+
+void MakeMainWindowLayered() {
+  const HWND window = appState.mainWindow;
+  SetWindowLongPtrA(window, GWL_EXSTYLE, GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+  // Through a plain function pointer first: GetProcAddress's own type would not convert
+  // without a warning.
+  const auto procedure = reinterpret_cast<void (*)()>(GetProcAddress(LoadLibraryA("user32"), "SetLayeredWindowAttributes"));
+  appState.setLayeredAttributes = reinterpret_cast<decltype(appState.setLayeredAttributes)>(procedure);
+  ApplyTranslucency(appSettings.translucencyActive);
+}
+
+void ShowMainWindow(int showCommand) {
+  if (appSettings.minimizedToTray) {
+    // Hiding sets the flag again once the icon is in the notification area.
+    appSettings.minimizedToTray = false;
+    SendMessageA(appState.mainWindow, WM_COMMAND, IDM_MINIMIZE_RESTORE, 0);
+    return;
+  }
+  UpdateWindow(appState.mainWindow);
+  ShowWindow(appState.mainWindow, showCommand);
+  SetFocus(appState.commandEdit);
+}
+
+int RunMessageLoop() {
+  MSG message;
+  while (GetMessageA(&message, NULL, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    // Give up the rest of the time slice, so that a burst of messages never starves
+    // the program the user is working in.
+    Sleep(0);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+void ReleaseAppGdiObjects() {
+  DeleteObject(appState.editBackBrush);
+  DeleteObject(appState.countdownFont);
+  DeleteObject(appState.editFontHandle);
+  const HGDIOBJ skin = GetCurrentObject(appState.skinDC, OBJ_BITMAP);
+  DeleteDC(appState.skinDC);
+  DeleteObject(skin);
+}

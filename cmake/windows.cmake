@@ -1,0 +1,37 @@
+# The program, and under the 64-bit cross build its Win32 and end-to-end tests.
+enable_language(RC)
+
+target_compile_definitions(pellomar_flags INTERFACE
+  WIN32_LEAN_AND_MEAN NOMINMAX WINVER=0x0501 _WIN32_WINNT=0x0501)
+if(MINGW)
+  # One self-contained executable: no runtime DLLs beside it.
+  target_link_options(pellomar_flags INTERFACE -static)
+  target_compile_options(pellomar_flags INTERFACE -ffunction-sections -fdata-sections)
+  target_link_options(pellomar_flags INTERFACE -Wl,--gc-sections)
+endif()
+
+add_library(pellomar_win STATIC
+  app/app_state_win.cpp
+  app/file_io_win.cpp
+  app/main_window_win.cpp
+  app/startup_win.cpp
+  command/command_edit_win.cpp
+  settings/run_at_startup_win.cpp
+  settings/settings_file_win.cpp
+)
+target_link_libraries(pellomar_win PUBLIC pellomar_core user32 gdi32 advapi32)
+
+set(PELLOMAR_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/resources/pellomar.rc)
+add_executable(pellomar WIN32 app/winmain_win.cpp ${PELLOMAR_RESOURCE_SCRIPT})
+target_link_libraries(pellomar PRIVATE pellomar_win)
+if(MINGW)
+  target_link_options(pellomar PRIVATE -s)
+endif()
+
+# What the program needs beside it.
+configure_file(resources/sk_default.bmp ${CMAKE_BINARY_DIR}/sk_default.bmp COPYONLY)
+
+if(PELLOMAR_TESTS)
+  add_subdirectory(tests/win32)
+  add_subdirectory(tests/e2e)
+endif()

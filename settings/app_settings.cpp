@@ -1,0 +1,3 @@
+#include "settings/app_settings.h"
+
+AppSettings appSettings = DEFAULT_SETTINGS;

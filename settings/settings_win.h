@@ -1,0 +1,29 @@
+#pragma once
+#include <windows.h>
+
+#include <cstring>
+
+#include "settings/app_settings.h"
+
+constexpr char SETTINGS_FILE[] = "config.dat";
+
+// Fills appSettings from "config.dat" in the working directory; false, with nothing
+// changed, when there is no file to read.
+bool LoadSettings();
+
+// Writes appSettings to "config.dat", with the main window's current position. The old
+// file is replaced only by a complete new one; false when the new one could not be made.
+bool SaveSettings();
+
+// Makes the per-user "Run" value that starts the program at log-on match enable.
+void SetRunAtStartup(bool enable);
+
+static_assert(sizeof(LOGFONTA) == sizeof(EditFont), "EditFont mirrors LOGFONTA");
+static_assert(offsetof(LOGFONTA, lfItalic) == offsetof(EditFont, italic), "EditFont mirrors LOGFONTA");
+static_assert(offsetof(LOGFONTA, lfFaceName) == offsetof(EditFont, faceName), "EditFont mirrors LOGFONTA");
+
+inline LOGFONTA LogFontFromEditFont(const EditFont& font) {
+  LOGFONTA logFont;
+  std::memcpy(&logFont, &font, sizeof logFont);
+  return logFont;
+}
