@@ -1,0 +1,46 @@
+# Sourced, not run. A private X display and Wine prefix for one run of tests or
+# benchmarks: wine_session_start exports DISPLAY and WINEPREFIX; wine_session_stop ends
+# the Wine server and the X server by their PIDs and removes the prefix.
+
+wine_session_start() {
+  local fdfile
+  fdfile=$(mktemp)
+  # -displayfd picks a free display number and reports it once the server is ready.
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  WINE_SESSION_XVFB_PID=$!
+  local waited=0
+  until [ -s "$fdfile" ]; do
+    sleep 0.1
+    waited=$((waited + 1))
+    if [ "$waited" -ge 100 ]; then
+      echo "wine-session: Xvfb did not start" >&2
+      return 1
+    fi
+  done
+  export DISPLAY=":$(head -n 1 "$fdfile")"
+  rm -f "$fdfile"
+
+  WINE_SESSION_PREFIX=$(mktemp -d /tmp/pellomar-wine.XXXXXX)
+  export WINEPREFIX="$WINE_SESSION_PREFIX"
+  export WINEDEBUG=-all
+  # Without this a new prefix may offer to install Mono or Gecko in a blocking dialog.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  timeout 120 wineboot -i >/dev/null 2>&1
+  # No window manager runs on this display; a window Wine thinks is managed waits two
+  # seconds for one at every hide.
+  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  trap wine_session_stop EXIT
+}
+
+wine_session_stop() {
+  if [ -n "${WINE_SESSION_PREFIX:-}" ]; then
+    timeout 30 wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINE_SESSION_PREFIX"
+    WINE_SESSION_PREFIX=
+  fi
+  if [ -n "${WINE_SESSION_XVFB_PID:-}" ]; then
+    kill "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
+    wait "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
+    WINE_SESSION_XVFB_PID=
+  fi
+}
