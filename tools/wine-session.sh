@@ -6,7 +6,8 @@ wine_session_start() {
   local fdfile
   fdfile=$(mktemp)
   # -displayfd picks a free display number and reports it once the server is ready.
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  # Its own session, so that a Ctrl+C meant for the script does not end the display.
+  setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
   WINE_SESSION_XVFB_PID=$!
   local waited=0
   until [ -s "$fdfile" ]; do
