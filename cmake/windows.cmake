@@ -35,3 +35,8 @@ if(PELLOMAR_TESTS)
   add_subdirectory(tests/win32)
   add_subdirectory(tests/e2e)
 endif()
+
+# Benchmarks run on the 64-bit build, like the tests.
+if(PELLOMAR_TESTS)
+  add_subdirectory(bench)
+endif()

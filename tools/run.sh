@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ "$(id -u)" -eq 0 ]; then "$root/tools/install-deps.sh"; else sudo "$root/tools/install-deps.sh"; fi
 
-cmake -S "$root" -B "$root/build/win64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
+cmake --no-warn-unused-cli -S "$root" -B "$root/build/win64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$root/build/win64" -j "$(nproc)" --target pellomar e2e_driver
 exe="$root/build/win64/pellomar.exe"
