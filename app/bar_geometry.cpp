@@ -28,8 +28,7 @@ ScreenRect BarRectAt(ScreenPoint topLeft) {
   return {topLeft.x, topLeft.y, FarEdge(topLeft.x, MAIN_WINDOW_WIDTH), FarEdge(topLeft.y, MAIN_WINDOW_HEIGHT)};
 }
 
-ScreenPoint SnapDragPosition(ScreenPoint cursor, ScreenPoint dragOffset, int32_t snapStrength,
-                             ScreenRect workArea) {
+ScreenPoint SnapDragPosition(ScreenPoint cursor, ScreenPoint dragOffset, int32_t snapStrength, ScreenRect workArea) {
   const ScreenRect bar = BarRectAt({cursor.x - dragOffset.x, cursor.y - dragOffset.y});
   ScreenPoint snapped = {bar.left, bar.top};
   if (WithinSnap(bar.left, 0, snapStrength)) snapped.x = 0;

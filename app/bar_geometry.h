@@ -25,8 +25,7 @@ ScreenRect BarRectAt(ScreenPoint topLeft);
 // each edge that comes closer than snapStrength (strictly) to a screen edge pulled onto
 // it. The left and top edges snap to the screen's 0, the right and bottom edges to the
 // work area's; when both edges of an axis are in reach, the work area's edge wins.
-ScreenPoint SnapDragPosition(ScreenPoint cursor, ScreenPoint dragOffset, int32_t snapStrength,
-                             ScreenRect workArea);
+ScreenPoint SnapDragPosition(ScreenPoint cursor, ScreenPoint dragOffset, int32_t snapStrength, ScreenRect workArea);
 
 // The smallest move that puts a bar at topLeft wholly inside area; an area smaller than
 // the bar keeps the bar's top-left corner on the area's.

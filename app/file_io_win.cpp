@@ -3,8 +3,7 @@
 #include <cstring>
 
 bool ReadFileStart(const char* name, void* buffer, DWORD capacity, DWORD* bytesRead) {
-  HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, NULL);
+  HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
   if (file == INVALID_HANDLE_VALUE) return false;
   *bytesRead = 0;
   const BOOL read = ReadFile(file, buffer, capacity, bytesRead, NULL);
@@ -20,17 +19,14 @@ bool ReplaceFileContents(const char* name, const void* data, DWORD size) {
   memcpy(temporaryName, name, nameLength);
   memcpy(temporaryName + nameLength, TEMPORARY_SUFFIX, sizeof TEMPORARY_SUFFIX);
 
-  HANDLE file = CreateFileA(temporaryName, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, NULL);
+  HANDLE file = CreateFileA(temporaryName, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   // Flushed before the move, so that a crash or power cut can never leave a short file
   // under the real name.
-  const bool complete = WriteFile(file, data, size, &written, NULL) && written == size &&
-                        FlushFileBuffers(file);
+  const bool complete = WriteFile(file, data, size, &written, NULL) && written == size && FlushFileBuffers(file);
   CloseHandle(file);
-  if (complete && MoveFileExA(temporaryName, name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
+  if (complete && MoveFileExA(temporaryName, name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
   DeleteFileA(temporaryName);
   return false;
 }

@@ -17,9 +17,9 @@ void ReadWorkArea() {
 
 void MainWindowOnCreate(HWND hwnd) {
   const HINSTANCE instance = GetModuleHandleA(NULL);
-  appState.commandEdit = CreateWindowExA(0, "EDIT", NULL, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
-                                         6, 12, 248, 16, hwnd, reinterpret_cast<HMENU>(INT_PTR{COMMAND_EDIT_ID}),
-                                         instance, NULL);
+  appState.commandEdit =
+      CreateWindowExA(0, "EDIT", NULL, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 6, 12, 248, 16, hwnd,
+                      reinterpret_cast<HMENU>(INT_PTR{COMMAND_EDIT_ID}), instance, NULL);
   appState.menuResource = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUP_MENU));
   appState.popupMenu = GetSubMenu(appState.menuResource, 0);
   SendMessageA(appState.commandEdit, WM_SETFONT, reinterpret_cast<WPARAM>(appState.editFontHandle), FALSE);
@@ -63,8 +63,8 @@ void MainWindowOnMoving(RECT* proposed) {
   GetCursorPos(&cursor);
   const RECT& area = appState.workArea;
   const ScreenPoint topLeft =
-      SnapDragPosition({cursor.x, cursor.y}, {appState.dragOffset.x, appState.dragOffset.y},
-                       appSettings.snapStrength, {area.left, area.top, area.right, area.bottom});
+      SnapDragPosition({cursor.x, cursor.y}, {appState.dragOffset.x, appState.dragOffset.y}, appSettings.snapStrength,
+                       {area.left, area.top, area.right, area.bottom});
   SetRect(proposed, topLeft.x, topLeft.y, topLeft.x + MAIN_WINDOW_WIDTH, topLeft.y + MAIN_WINDOW_HEIGHT);
 }
 

@@ -64,9 +64,9 @@ void CreateAppGdiObjects() {
 
 HWND CreateMainWindow(HINSTANCE instance) {
   const POINT topLeft = VisibleTopLeft({appSettings.windowLeft, appSettings.windowTop});
-  appState.mainWindow = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE,
-                                        MAIN_WINDOW_STYLE, topLeft.x, topLeft.y, MAIN_WINDOW_WIDTH,
-                                        MAIN_WINDOW_HEIGHT, NULL, NULL, instance, NULL);
+  appState.mainWindow =
+      CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE, MAIN_WINDOW_STYLE,
+                      topLeft.x, topLeft.y, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, NULL, NULL, instance, NULL);
   return appState.mainWindow;
 }
 
@@ -85,7 +85,8 @@ void MakeMainWindowLayered() {
   SetWindowLongPtrA(window, GWL_EXSTYLE, GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
   // Through a plain function pointer first: GetProcAddress's own type would not convert
   // without a warning.
-  const auto procedure = reinterpret_cast<void (*)()>(GetProcAddress(LoadLibraryA("user32"), "SetLayeredWindowAttributes"));
+  const auto procedure =
+      reinterpret_cast<void (*)()>(GetProcAddress(LoadLibraryA("user32"), "SetLayeredWindowAttributes"));
   appState.setLayeredAttributes = reinterpret_cast<decltype(appState.setLayeredAttributes)>(procedure);
   ApplyTranslucency(appSettings.translucencyActive);
 }

@@ -30,8 +30,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
   windowClass.lpszClassName = "baselinewindow";
   RegisterClassExA(&windowClass);
-  const HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "baselinewindow", "Baseline", WS_POPUP,
-                                      0, 0, 260, 32, NULL, NULL, instance, NULL);
+  const HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "baselinewindow", "Baseline", WS_POPUP, 0, 0,
+                                      260, 32, NULL, NULL, instance, NULL);
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   MSG message;

@@ -43,20 +43,20 @@ struct AppSettings {
 constexpr char DEFAULT_SKIN_FILE[] = "sk_default.bmp";
 
 constexpr AppSettings DEFAULT_SETTINGS = {
-    0,    // windowLeft
-    0,    // windowTop
-    25,   // snapStrength
-    85,   // translucencyActive
-    28,   // translucencyInactive
-    true, // runAtStartup
-    true, // saveLastPosition
-    false, // minimizeAlways
+    0,      // windowLeft
+    0,      // windowTop
+    25,     // snapStrength
+    85,     // translucencyActive
+    28,     // translucencyInactive
+    true,   // runAtStartup
+    true,   // saveLastPosition
+    false,  // minimizeAlways
     "sk_default.bmp",
-    0x00333333, // fontColor
+    0x00333333,                                            // fontColor
     {-12, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, "arial"},  // bold 12-pixel Arial
-    0x00FFFFFF, // backColor
-    false, // minimizedToTray
-    true,  // defaultSearchEnabled
+    0x00FFFFFF,                                            // backColor
+    false,                                                 // minimizedToTray
+    true,                                                  // defaultSearchEnabled
 };
 
 extern AppSettings appSettings;

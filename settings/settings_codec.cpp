@@ -57,8 +57,7 @@ struct Reader {
 };
 
 void EncodeFont(Writer& writer, const EditFont& font) {
-  for (int32_t value : {font.height, font.width, font.escapement, font.orientation, font.weight})
-    writer.Int32(value);
+  for (int32_t value : {font.height, font.width, font.escapement, font.orientation, font.weight}) writer.Int32(value);
   for (uint8_t value : {font.italic, font.underline, font.strikeOut, font.charSet, font.outPrecision,
                         font.clipPrecision, font.quality, font.pitchAndFamily})
     writer.Byte(value);

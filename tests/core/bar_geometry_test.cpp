@@ -93,7 +93,7 @@ TEST(AlphaFromPercent, TruncatesAndClamps) {
     int32_t percent;
     uint8_t alpha;
   };
-  const Case cases[] = {{100, 255}, {85, 216}, {78, 198}, {28, 71}, {10, 25}, {0, 0},
+  const Case cases[] = {{100, 255}, {85, 216}, {78, 198}, {28, 71},   {10, 25},   {0, 0},
                         {1, 2},     {-1, 0},   {-400, 0}, {101, 255}, {1000, 255}};
   for (const Case& c : cases) EXPECT_EQ(AlphaFromPercent(c.percent), c.alpha) << c.percent;
 }

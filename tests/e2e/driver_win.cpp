@@ -18,7 +18,9 @@
 
 namespace {
 
-HWND FindBar() { return FindWindowA("parentwindow", NULL); }
+HWND FindBar() {
+  return FindWindowA("parentwindow", NULL);
+}
 
 template <typename Found>
 HWND WaitFor(Found found, DWORD milliseconds) {
@@ -31,10 +33,12 @@ HWND WaitFor(Found found, DWORD milliseconds) {
 }
 
 int WaitBar(DWORD milliseconds) {
-  const HWND bar = WaitFor([] {
-    const HWND window = FindBar();
-    return window && IsWindowVisible(window) ? window : NULL;
-  }, milliseconds);
+  const HWND bar = WaitFor(
+      [] {
+        const HWND window = FindBar();
+        return window && IsWindowVisible(window) ? window : NULL;
+      },
+      milliseconds);
   if (!bar) return 1;
   RECT rect;
   GetWindowRect(bar, &rect);

@@ -18,7 +18,9 @@ std::vector<uint8_t> Encoded(AppSettings settings, int32_t left, int32_t top) {
   return std::vector<uint8_t>(bytes, bytes + sizeof bytes);
 }
 
-bool FileExists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const char* name) {
+  return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
+}
 
 }  // namespace
 
@@ -83,8 +85,7 @@ TEST(RunAtStartup, WritesTheQuotedPathOrRemovesTheValue) {
   DWORD type = 0;
   HKEY key;
   ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, runKey, &key), ERROR_SUCCESS);
-  ASSERT_EQ(RegQueryValueExA(key, "pellomar.exe", NULL, &type, reinterpret_cast<BYTE*>(value), &size),
-            ERROR_SUCCESS);
+  ASSERT_EQ(RegQueryValueExA(key, "pellomar.exe", NULL, &type, reinterpret_cast<BYTE*>(value), &size), ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(std::string(value), "\"" + std::string(path) + "\"");
   EXPECT_EQ(size, strlen(value) + 1);
