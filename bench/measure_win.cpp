@@ -6,8 +6,9 @@
 //
 // The programs take turns, so drift of the machine touches all of them alike. Prints one
 // line per program: name, median start-up ms, working set KB, private KB, idle CPU ms.
-#include <psapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
