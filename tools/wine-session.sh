@@ -1,6 +1,6 @@
 # Sourced, not run. A private X display and Wine prefix for one run of tests or
 # benchmarks: wine_session_start exports DISPLAY and WINEPREFIX; wine_session_stop ends
-# the Wine server and the X server by their PIDs and removes the prefix.
+# the programs of the prefix, its Wine server and the X server, and removes the prefix.
 
 wine_session_start() {
   local fdfile
@@ -30,11 +30,18 @@ wine_session_start() {
   # No window manager runs on this display; a window Wine thinks is managed waits two
   # seconds for one at every hide.
   timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # Wine closes its desktop a few seconds after the last program ends, and the next
+  # program then waits seconds for a new one. A command prompt that waits forever on a
+  # pipe it holds both ends of keeps the desktop open.
+  mkfifo "$WINE_SESSION_PREFIX/keeper"
+  wine cmd.exe /q /k <>"$WINE_SESSION_PREFIX/keeper" >/dev/null 2>&1 &
+  WINE_SESSION_KEEPER_PID=$!
   trap wine_session_stop EXIT
 }
 
 wine_session_stop() {
   if [ -n "${WINE_SESSION_PREFIX:-}" ]; then
+    kill "$WINE_SESSION_KEEPER_PID" 2>/dev/null || true
     timeout 30 wineserver -k >/dev/null 2>&1 || true
     rm -rf "$WINE_SESSION_PREFIX"
     WINE_SESSION_PREFIX=
