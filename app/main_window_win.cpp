@@ -29,13 +29,13 @@ void MainWindowOnCreate(HWND hwnd) {
   RegisterHotKey(hwnd, HOTKEY_ID_SHOW, MOD_CONTROL | MOD_ALT, 'K');
 }
 
-void SaveSettingsNow() {
+void SaveSettingsBesideExe() {
   SetWorkingDirectoryToExe();
   SaveSettings();
 }
 
 void MainWindowOnDestroy(HWND hwnd) {
-  SaveSettingsNow();
+  SaveSettingsBesideExe();
   UnregisterHotKey(hwnd, HOTKEY_ID_SHOW);
   // Destroying the menu destroys its popup with it.
   DestroyMenu(appState.menuResource);
@@ -85,7 +85,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_ENDSESSION:
       // Windows ends the process without destroying the window: save while we can.
-      if (wParam) SaveSettingsNow();
+      if (wParam) SaveSettingsBesideExe();
       return 0;
     case WM_SETFOCUS:
       ApplyTranslucency(appSettings.translucencyActive);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs everything the build and the tests need on a fresh Debian 12 machine.
-# Run as root. Packages already installed are skipped.
+# Runs itself through sudo when not root. Packages already installed are skipped.
 set -euo pipefail
+if [ "$(id -u)" -ne 0 ]; then exec sudo "$0" "$@"; fi
 
 packages=(
   cmake make g++ clang libclang-rt-14-dev

@@ -4,7 +4,7 @@
 # a screenshot of the bar to build/bar.png and keeps running until interrupted (Ctrl+C).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-if [ "$(id -u)" -eq 0 ]; then "$root/tools/install-deps.sh"; else sudo "$root/tools/install-deps.sh"; fi
+"$root/tools/install-deps.sh"
 
 cmake --no-warn-unused-cli -S "$root" -B "$root/build/win64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release >/dev/null

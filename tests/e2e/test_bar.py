@@ -28,7 +28,6 @@ class FirstRun(BarTestCase):
         self.assertEqual(exstyle & 0x80088, 0x80088, "layered, topmost tool window")
         self.assertEqual(alpha, 216, "85 % opaque with the focus")
         self.assertIsNone(app.read("config.dat"), "nothing is written before exit")
-        self.assertEqual(driver("run-value")[1], ['"%s"' % windows_path(app.exe)])
 
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.read("config.dat"), settings_file())
