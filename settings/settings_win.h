@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <cstring>
 
 #include "settings/app_settings.h"
