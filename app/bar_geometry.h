@@ -5,6 +5,12 @@
 constexpr int32_t MAIN_WINDOW_WIDTH = 260;
 constexpr int32_t MAIN_WINDOW_HEIGHT = 32;
 
+// Where the command box lies on the bar, covering that part of the skin.
+constexpr int32_t COMMAND_BOX_LEFT = 6;
+constexpr int32_t COMMAND_BOX_TOP = 12;
+constexpr int32_t COMMAND_BOX_WIDTH = 248;
+constexpr int32_t COMMAND_BOX_HEIGHT = 16;
+
 struct ScreenPoint {
   int32_t x;
   int32_t y;

@@ -17,9 +17,9 @@ void ReadWorkArea() {
 
 void MainWindowOnCreate(HWND hwnd) {
   const HINSTANCE instance = GetModuleHandleA(NULL);
-  appState.commandEdit =
-      CreateWindowExA(0, "EDIT", NULL, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 6, 12, 248, 16, hwnd,
-                      reinterpret_cast<HMENU>(INT_PTR{COMMAND_EDIT_ID}), instance, NULL);
+  appState.commandEdit = CreateWindowExA(0, "EDIT", NULL, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+                                         COMMAND_BOX_LEFT, COMMAND_BOX_TOP, COMMAND_BOX_WIDTH, COMMAND_BOX_HEIGHT, hwnd,
+                                         reinterpret_cast<HMENU>(INT_PTR{COMMAND_EDIT_ID}), instance, NULL);
   appState.menuResource = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUP_MENU));
   appState.popupMenu = GetSubMenu(appState.menuResource, 0);
   SendMessageA(appState.commandEdit, WM_SETFONT, reinterpret_cast<WPARAM>(appState.editFontHandle), FALSE);

@@ -8,6 +8,7 @@ import shutil
 import struct
 import subprocess
 import tempfile
+import time
 
 BUILD = os.environ["PELLOMAR_BUILD"]
 DRIVER = os.path.join(BUILD, "e2e_driver.exe")
@@ -28,6 +29,16 @@ def driver_lines(*args, timeout=30):
     result = subprocess.run(["wine", DRIVER, *map(str, args)], capture_output=True, text=True,
                             timeout=timeout)
     return result.returncode, result.stdout.splitlines()
+
+
+def settle(probe, expected, seconds=5.0):
+    """Probes until the answer is the expected one or the time is up; returns the last answer."""
+    deadline = time.monotonic() + seconds
+    while True:
+        answer = probe()
+        if answer == expected or time.monotonic() > deadline:
+            return answer
+        time.sleep(0.1)
 
 
 def windows_path(path):

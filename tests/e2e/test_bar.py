@@ -5,7 +5,7 @@ import unittest
 
 from harness import (BAR_HEIGHT, BAR_WIDTH, BOX_BOTTOM, BOX_LEFT, BOX_RIGHT, BOX_TOP, BUILD,
                      Pellomar, bitmap_pixels, driver, driver_lines, screenshot, settings_file,
-                     windows_path)
+                     settle, windows_path)
 
 SKIN_FAILED = ("Failed to load skin! Make sure a default skin (sk_default.bmp) is in the main "
                "directory.")
@@ -37,18 +37,15 @@ class FirstRun(BarTestCase):
         app = self.pellomar()
         app.start()
         app.wait_for_bar()
-        time.sleep(0.5)
-        screen_width, _, screen = screenshot()
         _, _, skin = bitmap_pixels(BUILD + "/sk_default.bmp")
-        mismatches = []
-        for y in range(BAR_HEIGHT):
-            for x in range(BAR_WIDTH):
-                if BOX_LEFT <= x < BOX_RIGHT and BOX_TOP <= y < BOX_BOTTOM:
-                    continue
-                on_screen = screen[(y * screen_width + x) * 3:][:3]
-                in_skin = skin[(y * BAR_WIDTH + x) * 3:][:3]
-                if on_screen != in_skin:
-                    mismatches.append((x, y))
+
+        def differing_pixels():
+            screen_width, _, screen = screenshot()
+            return [(x, y) for y in range(BAR_HEIGHT) for x in range(BAR_WIDTH)
+                    if not (BOX_LEFT <= x < BOX_RIGHT and BOX_TOP <= y < BOX_BOTTOM)
+                    and screen[(y * screen_width + x) * 3:][:3] != skin[(y * BAR_WIDTH + x) * 3:][:3]]
+
+        mismatches = settle(differing_pixels, [])
         self.assertEqual(mismatches[:10], [], "%d pixels differ" % len(mismatches))
         self.assertEqual(app.close(), 0)
 
@@ -114,11 +111,9 @@ class Dragging(BarTestCase):
             self.xdotool("mousemove", x, y)
         time.sleep(0.3)
         self.xdotool("mouseup", 1)
-        time.sleep(0.3)
-        _, info = driver("bar-info")
         # The bar's right edge would be 10 pixels short of the work area's: it snaps.
-        self.assertEqual([int(v) for v in info[:4]],
-                         [work_right - BAR_WIDTH, 296, work_right, 296 + BAR_HEIGHT])
+        expected = [work_right - BAR_WIDTH, 296, work_right, 296 + BAR_HEIGHT]
+        self.assertEqual(settle(lambda: [int(v) for v in driver("bar-info")[1][:4]], expected), expected)
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.read("config.dat")[:8],
                          settings_file(left=work_right - BAR_WIDTH, top=296)[:8])
