@@ -164,11 +164,3 @@ TEST_F(BarTest, ColoursTheCommandBoxFromTheSettings) {
   EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
   DeleteDC(dc);
 }
-
-TEST_F(BarTest, DestructionEndsTheMessageLoop) {
-  StartBar();
-  DestroyWindow(appState.mainWindow);
-  MSG message;
-  ASSERT_TRUE(PeekMessageA(&message, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_EQ(message.wParam, 0u);
-}

@@ -58,22 +58,6 @@ TEST_F(BarTest, ASaveThatCannotCompleteKeepsTheOldFile) {
   RemoveDirectoryA("config.dat.new");
 }
 
-TEST_F(BarTest, LoadTakesTheFileOrKeepsTheDefaults) {
-  EXPECT_FALSE(LoadSettings());
-  EXPECT_EQ(appSettings.snapStrength, 25);
-
-  AppSettings stored = DEFAULT_SETTINGS;
-  stored.translucencyActive = 64;
-  std::vector<uint8_t> file = Encoded(stored, -1500, 20);
-  file.resize(400, 0xEE);  // a longer file: the rest is ignored
-  WriteWholeFile(SETTINGS_FILE, file);
-  EXPECT_TRUE(LoadSettings());
-  EXPECT_EQ(appSettings.windowLeft, -1500);
-  EXPECT_EQ(appSettings.windowTop, 20);
-  EXPECT_EQ(appSettings.translucencyActive, 64);
-  EXPECT_TRUE(appSettings.defaultSearchEnabled);
-}
-
 TEST(RunAtStartup, WritesTheQuotedPathOrRemovesTheValue) {
   const char* runKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
   char path[MAX_PATH];

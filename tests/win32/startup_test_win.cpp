@@ -60,14 +60,3 @@ TEST_F(BarTest, FallsBackToTheDefaultSkinAndKeepsTheChosenPath) {
   EXPECT_STREQ(appSettings.skinPath, "C:\\no such folder\\gone.bmp");
   DeleteObject(skin);
 }
-
-TEST_F(BarTest, WorkingDirectoryReturnsToTheExecutablesFolder) {
-  char expected[MAX_PATH];
-  GetModuleFileNameA(NULL, expected, sizeof expected);
-  *std::strrchr(expected, '\\') = '\0';
-  SetCurrentDirectoryA("C:\\");
-  SetWorkingDirectoryToExe();
-  char current[MAX_PATH];
-  GetCurrentDirectoryA(sizeof current, current);
-  EXPECT_STREQ(current, expected);
-}
