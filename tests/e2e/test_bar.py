@@ -63,8 +63,9 @@ class MissingSkin(BarTestCase):
 
 class StoredSettings(BarTestCase):
     def test_fixture_places_the_bar_and_comes_back_unchanged(self):
+        # A skin that is gone: the default one shows, and the chosen path is kept.
         fixture = settings_file(left=300, top=200, snap=10, active=90, inactive=40,
-                                run_at_startup=False)
+                                run_at_startup=False, skin=b"C:\\Skins\\gone.bmp")
         app = self.pellomar(config=fixture)
         app.start()
         self.assertEqual(app.wait_for_bar(), [300, 200, 300 + BAR_WIDTH, 200 + BAR_HEIGHT])
