@@ -19,13 +19,7 @@ BOX_LEFT, BOX_TOP, BOX_RIGHT, BOX_BOTTOM = 6, 12, 254, 28
 
 
 def driver(*args, timeout=30):
-    """Runs one driver command; returns its exit code and its output's words."""
-    result = subprocess.run(["wine", DRIVER, *map(str, args)], capture_output=True, text=True,
-                            timeout=timeout)
-    return result.returncode, result.stdout.split()
-
-
-def driver_lines(*args, timeout=30):
+    """Runs one driver command; returns its exit code and its output's lines."""
     result = subprocess.run(["wine", DRIVER, *map(str, args)], capture_output=True, text=True,
                             timeout=timeout)
     return result.returncode, result.stdout.splitlines()
@@ -75,10 +69,10 @@ class Pellomar:
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def wait_for_bar(self):
-        code, rect = driver("wait-bar", 15000)
+        code, lines = driver("wait-bar", 15000)
         if code != 0:
             raise AssertionError("the bar did not appear")
-        return [int(v) for v in rect]
+        return [int(v) for v in lines[0].split()]
 
     def close(self):
         """Asks the bar to close and returns the program's exit code."""

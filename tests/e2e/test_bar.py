@@ -4,7 +4,7 @@ import time
 import unittest
 
 from harness import (BAR_HEIGHT, BAR_WIDTH, BOX_BOTTOM, BOX_LEFT, BOX_RIGHT, BOX_TOP, BUILD,
-                     Pellomar, bitmap_pixels, driver, driver_lines, screenshot, settings_file,
+                     Pellomar, bitmap_pixels, driver, screenshot, settings_file,
                      settle, windows_path)
 
 SKIN_FAILED = ("Failed to load skin! Make sure a default skin (sk_default.bmp) is in the main "
@@ -23,7 +23,7 @@ class FirstRun(BarTestCase):
         app = self.pellomar()
         app.start()
         self.assertEqual(app.wait_for_bar(), [0, 0, BAR_WIDTH, BAR_HEIGHT])
-        code, info = driver("bar-info")
+        info = driver("bar-info")[1][0].split()
         exstyle, alpha = int(info[5], 16), int(info[6])
         self.assertEqual(exstyle & 0x80088, 0x80088, "layered, topmost tool window")
         self.assertEqual(alpha, 216, "85 % opaque with the focus")
@@ -54,7 +54,7 @@ class MissingSkin(BarTestCase):
     def test_says_so_and_ends_with_minus_one_after_saving_the_settings(self):
         app = self.pellomar(with_skin=False)
         app.start()
-        code, lines = driver_lines("answer-box", "Application Error", 15000)
+        code, lines = driver("answer-box", "Application Error", 15000)
         self.assertEqual(code, 0, "no message box")
         self.assertEqual(lines, [SKIN_FAILED, "bar visible: 0"])
         self.assertEqual(app.wait_exit(), 255)  # -1, as the shell sees it
@@ -102,7 +102,7 @@ class Dragging(BarTestCase):
         app = self.pellomar()
         app.start()
         app.wait_for_bar()
-        _, area = driver("work-area")
+        area = driver("work-area")[1][0].split()
         work_right = int(area[2])
         # Grab the skin 100 pixels from the bar's left, above the command box.
         self.xdotool("mousemove", 100, 4)
@@ -114,7 +114,10 @@ class Dragging(BarTestCase):
         self.xdotool("mouseup", 1)
         # The bar's right edge would be 10 pixels short of the work area's: it snaps.
         expected = [work_right - BAR_WIDTH, 296, work_right, 296 + BAR_HEIGHT]
-        self.assertEqual(settle(lambda: [int(v) for v in driver("bar-info")[1][:4]], expected), expected)
+        def bar_rect():
+            return [int(v) for v in driver("bar-info")[1][0].split()[:4]]
+
+        self.assertEqual(settle(bar_rect, expected), expected)
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.read("config.dat")[:8],
                          settings_file(left=work_right - BAR_WIDTH, top=296)[:8])
