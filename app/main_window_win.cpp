@@ -2,10 +2,11 @@
 
 #include <windowsx.h>
 
-#include "app/app_state_win.h"
 #include "app/bar_geometry.h"
 #include "app/startup_win.h"
+#include "base/app_state_win.h"
 #include "command/command_edit_win.h"
+#include "keys/key_file_win.h"
 #include "resources/resource.h"
 #include "settings/settings_win.h"
 
@@ -29,13 +30,16 @@ void MainWindowOnCreate(HWND hwnd) {
   RegisterHotKey(hwnd, HOTKEY_ID_SHOW, MOD_CONTROL | MOD_ALT, 'K');
 }
 
-void SaveSettingsBesideExe() {
-  SetWorkingDirectoryToExe();
-  SaveSettings();
+POINT BarTopLeft(HWND hwnd) {
+  RECT window;
+  GetWindowRect(hwnd, &window);
+  return {window.left, window.top};
 }
 
 void MainWindowOnDestroy(HWND hwnd) {
-  SaveSettingsBesideExe();
+  // The key entries are saved after the message loop has ended.
+  SetWorkingDirectoryToExe();
+  SaveSettings(BarTopLeft(hwnd));
   UnregisterHotKey(hwnd, HOTKEY_ID_SHOW);
   // Destroying the menu destroys its popup with it.
   DestroyMenu(appState.menuResource);
@@ -85,7 +89,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_ENDSESSION:
       // Windows ends the process without destroying the window: save while we can.
-      if (wParam) SaveSettingsBesideExe();
+      if (!wParam) return 0;
+      SetWorkingDirectoryToExe();
+      SaveSettings(BarTopLeft(hwnd));
+      SaveKeyEntries();
       return 0;
     case WM_SETFOCUS:
       ApplyTranslucency(appSettings.translucencyActive);

@@ -1,9 +1,9 @@
 #include "app/startup_win.h"
 
-#include "app/app_state_win.h"
 #include "app/bar_geometry.h"
 #include "app/exe_folder.h"
 #include "app/main_window_win.h"
+#include "base/app_state_win.h"
 #include "resources/resource.h"
 #include "settings/settings_win.h"
 

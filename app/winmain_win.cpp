@@ -1,7 +1,9 @@
 #include <windows.h>
 
-#include "app/app_state_win.h"
 #include "app/startup_win.h"
+#include "base/app_state_win.h"
+#include "command/builtin_keywords.h"
+#include "keys/key_file_win.h"
 #include "settings/settings_win.h"
 
 namespace {
@@ -19,6 +21,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   SetWorkingDirectoryToExe();
   LoadSettings();
   SetRunAtStartup(appSettings.runAtStartup);
+  AddBuiltinKeywords();
+  LoadKeyEntries();
   CreateAppGdiObjects();
 
   if (!CreateMainWindow(instance)) {
@@ -38,6 +42,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
   const int exitCode = RunMessageLoop();
   SetWorkingDirectoryToExe();  // a file chooser may have moved it
+  SaveKeyEntries();
   ReleaseAppGdiObjects();
   return exitCode;
 }

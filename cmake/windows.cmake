@@ -11,11 +11,13 @@ if(MINGW)
 endif()
 
 add_library(pellomar_win STATIC
-  app/app_state_win.cpp
-  app/file_io_win.cpp
   app/main_window_win.cpp
   app/startup_win.cpp
+  base/app_state_win.cpp
+  base/file_io_win.cpp
+  base/irreversible_calls_win.cpp
   command/command_edit_win.cpp
+  keys/key_file_win.cpp
   settings/run_at_startup_win.cpp
   settings/settings_file_win.cpp
 )

@@ -1,24 +1,19 @@
 #include "settings/settings_codec.h"
 #include "settings/settings_win.h"
 
-#include "app/app_state_win.h"
-#include "app/file_io_win.h"
+#include "base/file_io_win.h"
 
 bool LoadSettings() {
-  uint8_t file[SETTINGS_FILE_SIZE];
-  DWORD size = 0;
-  if (!ReadFileStart(SETTINGS_FILE, file, sizeof file, &size)) return false;
-  DecodeSettings(file, size, appSettings);
+  std::vector<uint8_t> file;
+  if (!ReadFileContents(SETTINGS_FILE, file)) return false;
+  DecodeSettings(file.data(), file.size(), appSettings);
   return true;
 }
 
-bool SaveSettings() {
+bool SaveSettings(POINT barTopLeft) {
   AppSettings saved = appSettings;
-  RECT window;
-  if (GetWindowRect(appState.mainWindow, &window)) {
-    saved.windowLeft = window.left;
-    saved.windowTop = window.top;
-  }
+  saved.windowLeft = barTopLeft.x;
+  saved.windowTop = barTopLeft.y;
   uint8_t file[SETTINGS_FILE_SIZE];
   EncodeSettings(saved, file);
   return ReplaceFileContents(SETTINGS_FILE, file, sizeof file);

@@ -12,9 +12,10 @@ constexpr char SETTINGS_FILE[] = "config.dat";
 // changed, when there is no file to read.
 bool LoadSettings();
 
-// Writes appSettings to "config.dat", with the main window's current position. The old
-// file is replaced only by a complete new one; false when the new one could not be made.
-bool SaveSettings();
+// Writes appSettings to "config.dat", with the bar's current position in place of the
+// stored one. The old file is replaced only by a complete new one; false when the new one
+// could not be made.
+bool SaveSettings(POINT barTopLeft);
 
 // Makes the per-user "Run" value that starts the program at log-on match enable.
 void SetRunAtStartup(bool enable);

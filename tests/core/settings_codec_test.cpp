@@ -6,27 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/core/hex_bytes.h"
+
 namespace {
 
-using File = std::vector<uint8_t>;
+using File = Bytes;
 
 File Encode(const AppSettings& settings) {
   uint8_t bytes[SETTINGS_FILE_SIZE];
   EncodeSettings(settings, bytes);
   return File(bytes, bytes + sizeof bytes);
-}
-
-File FromHex(const char* hex) {
-  File bytes;
-  for (const char* p = hex; *p;) {
-    if (*p == ' ') {
-      ++p;
-      continue;
-    }
-    bytes.push_back(static_cast<uint8_t>(std::stoi(std::string(p, 2), nullptr, 16)));
-    p += 2;
-  }
-  return bytes;
 }
 
 AppSettings Decode(const File& file, const AppSettings& start = DEFAULT_SETTINGS) {

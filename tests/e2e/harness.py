@@ -49,6 +49,28 @@ def settings_file(left=0, top=0, snap=25, active=85, inactive=28, run_at_startup
             + bytes([int(minimized_to_tray), 1]))
 
 
+def key_file(*entries):
+    """A "keyentries.dat" of (key, command, parameters, flag, [(from, to), ...]) entries."""
+    def text(value):
+        data = value.encode("latin-1")
+        return struct.pack("<h", len(data)) + data
+
+    data = struct.pack("<ii", 1, len(entries))
+    for key, command, parameters, flag, pairs in entries:
+        data += text(key) + text(command) + text(parameters) + bytes([flag]) + struct.pack("<h", len(pairs))
+        data += b"".join(text(a) + text(b) for a, b in pairs)
+    return data
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *map(str, args)], check=True, timeout=10)
+
+
+def wine_reg_add(key, data):
+    subprocess.run(["wine", "reg", "add", key, "/ve", "/d", data, "/f"], capture_output=True, check=True,
+                   timeout=60)
+
+
 class Pellomar:
     """A copy of the program in a clean folder of its own, and the process running it."""
 
@@ -83,6 +105,11 @@ class Pellomar:
 
     def wait_exit(self, timeout=20):
         return self.process.wait(timeout=timeout)
+
+    def add_recorder(self):
+        """Puts the recorder beside the program; returns its Windows path."""
+        shutil.copy(os.path.join(BUILD, "e2e_recorder.exe"), os.path.join(self.folder, "recorder.exe"))
+        return windows_path(os.path.join(self.folder, "recorder.exe"))
 
     def read(self, name):
         path = os.path.join(self.folder, name)

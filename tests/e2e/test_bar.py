@@ -1,11 +1,10 @@
 """The real program, started and driven from outside, its files checked byte by byte."""
-import subprocess
 import time
 import unittest
 
 from harness import (BAR_HEIGHT, BAR_WIDTH, BOX_BOTTOM, BOX_LEFT, BOX_RIGHT, BOX_TOP, BUILD,
-                     Pellomar, bitmap_pixels, driver, screenshot, settings_file,
-                     settle, windows_path)
+                     Pellomar, bitmap_pixels, driver, key_file, screenshot, settings_file,
+                     settle, windows_path, wine_reg_add, xdotool)
 
 SKIN_FAILED = ("Failed to load skin! Make sure a default skin (sk_default.bmp) is in the main "
                "directory.")
@@ -95,9 +94,6 @@ class StoredSettings(BarTestCase):
 
 
 class Dragging(BarTestCase):
-    def xdotool(self, *args):
-        subprocess.run(["xdotool", *map(str, args)], check=True, timeout=10)
-
     def test_drag_by_the_skin_snaps_to_the_right_edge_and_is_remembered(self):
         app = self.pellomar()
         app.start()
@@ -105,13 +101,13 @@ class Dragging(BarTestCase):
         area = driver("work-area")[1][0].split()
         work_right = int(area[2])
         # Grab the skin 100 pixels from the bar's left, above the command box.
-        self.xdotool("mousemove", 100, 4)
-        self.xdotool("mousedown", 1)
+        xdotool("mousemove", 100, 4)
+        xdotool("mousedown", 1)
         for x, y in ((300, 100), (700, 200), (work_right - 170, 300)):
             time.sleep(0.2)
-            self.xdotool("mousemove", x, y)
+            xdotool("mousemove", x, y)
         time.sleep(0.3)
-        self.xdotool("mouseup", 1)
+        xdotool("mouseup", 1)
         # The bar's right edge would be 10 pixels short of the work area's: it snaps.
         expected = [work_right - BAR_WIDTH, 296, work_right, 296 + BAR_HEIGHT]
         def bar_rect():
@@ -121,6 +117,58 @@ class Dragging(BarTestCase):
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.read("config.dat")[:8],
                          settings_file(left=work_right - BAR_WIDTH, top=296)[:8])
+
+
+class TypedLines(BarTestCase):
+    def test_typed_lines_reach_the_shell_and_the_key_file_comes_back_unchanged(self):
+        app = self.pellomar()
+        recorder = app.add_recorder()
+        # The recorder opens web addresses, as a browser would.
+        wine_reg_add(r"HKCR\http\shell\open\command", '"%s" "%%1"' % recorder)
+        fixture = key_file(("rec", recorder, '--stored "two words"', 0, []),
+                           ("odd", "odd.exe %s", "", 7, [("", "kept"), (" ", "-")]))
+        app.write("keyentries.dat", fixture)
+        app.start()
+        left, top, _, _ = app.wait_for_bar()
+        launches = []
+
+        def run_line(line, launch):
+            # A double click selects the old line, so typing replaces it.
+            xdotool("mousemove", left + 200, top + 20)
+            xdotool("click", "--repeat", 2, 1)
+            xdotool("type", "--delay", 20, line)
+            xdotool("key", "Return")
+            launches.append(launch)
+            self.assertEqual(settle(lambda: (app.read("launches.txt") or b"").decode().splitlines(), launches),
+                             launches)
+
+        run_line("wiki free software", "http://en.wikipedia.org/w/wiki.phtml?search=free software")
+        run_line("rec typed words", "--stored | two words")
+        run_line("C# AT&T", "http://www.google.com/search?q=C%23 AT%26T")
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.read("keyentries.dat"), fixture)
+        self.assertIsNone(app.read("keyentries.dat.bak"))
+
+    def test_an_unreadable_key_file_is_kept_aside_before_it_is_replaced(self):
+        app = self.pellomar()
+        wrong_version = b"\x02" + key_file(("ed", "notepad", "", 1, []))[1:]
+        app.write("keyentries.dat", wrong_version)
+        app.start()
+        code, lines = driver("answer-box", "Error", 15000)
+        self.assertEqual((code, lines[:1]), (0, ["Key Entry file is an incorrect version... skipping"]))
+        app.wait_for_bar()
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.read("keyentries.dat.bak"), wrong_version)
+        self.assertEqual(app.read("keyentries.dat"), key_file())
+
+        # The count says two entries, the file ends inside the second.
+        cut_short = key_file(("ed", "notepad", "", 1, []), ("ed", "notepad", "", 1, []))[:-3]
+        app.write("keyentries.dat", cut_short)
+        app.start()
+        app.wait_for_bar()
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.read("keyentries.dat.bak"), cut_short)
+        self.assertEqual(app.read("keyentries.dat"), key_file(("ed", "notepad", "", 1, [])))
 
 
 if __name__ == "__main__":

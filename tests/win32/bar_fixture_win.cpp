@@ -2,9 +2,39 @@
 
 #include <cstdio>
 
-#include "app/app_state_win.h"
+#include "base/app_state_win.h"
+#include "base/irreversible_calls_win.h"
+#include "command/builtin_keywords.h"
+#include "command/command_edit_win.h"
+#include "keys/key_entry_store.h"
+#include "keys/key_file_win.h"
 #include "app/startup_win.h"
 #include "settings/settings_win.h"
+
+std::vector<std::string> irreversibleLog;
+
+namespace {
+
+HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
+                                    INT show) {
+  EXPECT_EQ(owner, nullptr);
+  EXPECT_EQ(directory, nullptr);
+  EXPECT_EQ(show, SW_SHOWMAXIMIZED);
+  if (!verb || !file || !parameters) {
+    ADD_FAILURE() << "a null text reached the shell";
+    return NULL;
+  }
+  irreversibleLog.push_back(std::string(verb) + " " + file + " | " + parameters);
+  return reinterpret_cast<HINSTANCE>(INT_PTR{42});  // success, as the shell reports it
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  irreversibleCalls.shellExecute = RecordShellExecute;
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
 
 void PumpMessages() {
   for (int round = 0; round < 5; ++round) {
@@ -36,6 +66,10 @@ void WriteWholeFile(const char* name, const std::vector<uint8_t>& bytes) {
 void BarTest::SetUp() {
   appState = AppState{};
   appSettings = DEFAULT_SETTINGS;
+  keyEntryStore = KeyEntryStore{};
+  AddBuiltinKeywords();
+  selectAllOnNextClick = true;
+  irreversibleLog.clear();
   SetWorkingDirectoryToExe();
   DeleteFileA(SETTINGS_FILE);
   RegisterMainWindowClass(GetModuleHandleA(NULL));
@@ -57,6 +91,7 @@ void BarTest::TearDown() {
   PumpMessages();  // also takes the WM_QUIT that the destruction posts
   ReleaseAppGdiObjects();
   DeleteFileA(SETTINGS_FILE);
+  DeleteFileA(KEY_ENTRIES_FILE);
 }
 
 BYTE BarTest::CurrentAlpha() {

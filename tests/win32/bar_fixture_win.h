@@ -4,10 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
-// A fresh process-wide state for every test: default settings, no "config.dat" beside
-// the test program, which is also the working directory. Tests adjust appSettings, then
+// What would have been launched, one line per call: "open <file> | <parameters>". The
+// test program puts its recorder in place of the real calls before any window exists.
+extern std::vector<std::string> irreversibleLog;
+
+// A fresh process-wide state for every test: default settings, the built-in key words
+// only, an empty log, no "config.dat" beside the test program, which is also the working
+// directory. Tests adjust appSettings, then
 // StartBar() takes the program's own start-up steps up to the message loop.
 class BarTest : public testing::Test {
  protected:

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/app_state_win.h"
+#include "base/app_state_win.h"
 #include "app/main_window_win.h"
 #include "bar_fixture_win.h"
 #include "resources/resource.h"

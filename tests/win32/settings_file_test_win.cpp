@@ -2,9 +2,11 @@
 
 #include <string>
 
-#include "app/app_state_win.h"
+#include "base/app_state_win.h"
 #include "app/startup_win.h"
 #include "bar_fixture_win.h"
+#include "keys/key_file.h"
+#include "keys/key_file_win.h"
 #include "settings/settings_codec.h"
 #include "settings/settings_win.h"
 
@@ -36,7 +38,8 @@ TEST_F(BarTest, DestructionSavesTheSettingsWithTheBarsPosition) {
   EXPECT_FALSE(FileExists("config.dat.new"));
 }
 
-TEST_F(BarTest, EndOfTheWindowsSessionSavesTheSettings) {
+TEST_F(BarTest, EndOfTheWindowsSessionSavesBothFiles) {
+  keyEntryStore.Append({"ed", "notepad", "", 1, false, {}});
   StartBar();
   SendMessageA(appState.mainWindow, WM_ENDSESSION, FALSE, 0);
   EXPECT_FALSE(FileExists(SETTINGS_FILE)) << "the session goes on";
@@ -44,6 +47,7 @@ TEST_F(BarTest, EndOfTheWindowsSessionSavesTheSettings) {
   EXPECT_EQ(SendMessageA(appState.mainWindow, WM_QUERYENDSESSION, 0, 0), TRUE);
   SendMessageA(appState.mainWindow, WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(ReadWholeFile(SETTINGS_FILE), Encoded(appSettings, 0, 0));
+  EXPECT_EQ(ReadWholeFile(KEY_ENTRIES_FILE), EncodeKeyEntries(keyEntryStore));
   EXPECT_TRUE(IsWindow(appState.mainWindow));
 }
 
@@ -53,7 +57,7 @@ TEST_F(BarTest, ASaveThatCannotCompleteKeepsTheOldFile) {
   // A folder where the temporary file would go makes the save fail.
   ASSERT_TRUE(CreateDirectoryA("config.dat.new", NULL));
   StartBar();
-  EXPECT_FALSE(SaveSettings());
+  EXPECT_FALSE(SaveSettings({0, 0}));
   EXPECT_EQ(ReadWholeFile(SETTINGS_FILE), old);
   RemoveDirectoryA("config.dat.new");
 }

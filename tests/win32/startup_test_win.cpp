@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/app_state_win.h"
+#include "base/app_state_win.h"
 #include "app/startup_win.h"
 #include "bar_fixture_win.h"
 #include "settings/settings_win.h"

@@ -1,14 +1,22 @@
-#include "app/file_io_win.h"
+#include "base/file_io_win.h"
 
 #include <cstring>
 
-bool ReadFileStart(const char* name, void* buffer, DWORD capacity, DWORD* bytesRead) {
+bool ReadFileContents(const char* name, std::vector<uint8_t>& contents) {
+  contents.clear();
   HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
   if (file == INVALID_HANDLE_VALUE) return false;
-  *bytesRead = 0;
-  const BOOL read = ReadFile(file, buffer, capacity, bytesRead, NULL);
+  LARGE_INTEGER size;
+  // Our files are small; one that claims more than a read can take is not ours.
+  bool read = GetFileSizeEx(file, &size) && size.QuadPart <= MAXDWORD;
+  if (read) {
+    contents.resize(static_cast<size_t>(size.QuadPart));
+    DWORD bytesRead = 0;
+    read = ReadFile(file, contents.data(), static_cast<DWORD>(contents.size()), &bytesRead, NULL);
+    contents.resize(read ? bytesRead : 0);
+  }
   CloseHandle(file);
-  return read != FALSE;
+  return read;
 }
 
 bool ReplaceFileContents(const char* name, const void* data, DWORD size) {

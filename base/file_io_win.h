@@ -1,8 +1,11 @@
 #pragma once
 #include <windows.h>
 
-// Reads up to capacity bytes from the start of a file; false when it cannot be opened.
-bool ReadFileStart(const char* name, void* buffer, DWORD capacity, DWORD* bytesRead);
+#include <cstdint>
+#include <vector>
+
+// Reads a whole file; false, with contents empty, when it cannot be opened or read.
+bool ReadFileContents(const char* name, std::vector<uint8_t>& contents);
 
 // Replaces a file's contents all at once: the data goes to a temporary file beside it,
 // which takes the old file's place only when complete. On failure the old file stays.

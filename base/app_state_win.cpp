@@ -1,0 +1,3 @@
+#include "base/app_state_win.h"
+
+AppState appState;

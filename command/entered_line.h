@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+enum class LineAction {
+  PassOn,         // nothing matched: the key press goes on to the edit control
+  Launch,         // hand command and parameters to the shell
+  SystemCommand,  // "sys": log off, restart or power off, as command says
+  Countdown,      // "sysoff": count down to power-off, command being the duration
+};
+
+struct LinePlan {
+  LineAction action = LineAction::PassOn;
+  bool minimizeFirst = false;  // hide the bar before the launch
+  std::string command;
+  std::string parameters;
+};
+
+// What a line typed into the bar asks for, tried in a fixed order: the reserved words
+// "w", "x", "sys" and "sysoff", then the key words (built-in first, then the user's),
+// then the default web search with the whole line. Reads appSettings and keyEntryStore.
+LinePlan PlanEnteredLine(std::string_view line);
