@@ -24,7 +24,7 @@ add_library(pellomar_win STATIC
 target_link_libraries(pellomar_win PUBLIC pellomar_core user32 gdi32 advapi32)
 
 set(PELLOMAR_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/resources/pellomar.rc)
-add_executable(pellomar WIN32 app/winmain_win.cpp ${PELLOMAR_RESOURCE_SCRIPT})
+add_executable(pellomar WIN32 app/winmain_win.cpp app/lean_runtime.cpp ${PELLOMAR_RESOURCE_SCRIPT})
 target_link_libraries(pellomar PRIVATE pellomar_win)
 if(MINGW)
   target_link_options(pellomar PRIVATE -s)

@@ -6,7 +6,7 @@ if [ "$(id -u)" -ne 0 ]; then exec sudo "$0" "$@"; fi
 
 packages=(
   cmake make g++ clang libclang-rt-14-dev
-  googletest libgtest-dev
+  googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64
   xvfb xdotool x11-utils imagemagick python3
