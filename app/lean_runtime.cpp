@@ -1,16 +1,20 @@
-// The program never catches an exception: a failed allocation or an impossible length
-// ends it, whichever way it is reported. With GCC's static C++ runtime, reporting them as
-// exceptions brings in the exception classes with their own string code, and the default
-// terminate handler a name demangler for a console this program does not have: together
-// more than the program itself. These definitions take the place of the runtime's and end
-// the program at once, as std::terminate would.
+// The program never catches an exception: where the C++ library would throw (memory
+// exhausted, an impossible length) it ends at once instead, as an uncaught exception
+// would. Built with GCC's static runtime and without exceptions, these definitions keep
+// the library's exception classes, their unwinder and its string code out of a program
+// that is smaller than all of them together.
+#include <cstddef>
 #include <cstdlib>
 
-#if defined(__GLIBCXX__)
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-}  // namespace __gnu_cxx
+void* operator new(std::size_t size) {
+  if (void* block = std::malloc(size ? size : 1)) return block;
+  std::abort();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
+#if defined(__GLIBCXX__)
+// What the library's containers call where they would throw.
 namespace std {
 void __throw_bad_alloc() { std::abort(); }
 void __throw_bad_array_new_length() { std::abort(); }

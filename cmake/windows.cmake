@@ -28,6 +28,16 @@ add_executable(pellomar WIN32 app/winmain_win.cpp app/lean_runtime.cpp ${PELLOMA
 target_link_libraries(pellomar PRIVATE pellomar_win)
 if(MINGW)
   target_link_options(pellomar PRIVATE -s)
+  # GCC's library keeps std::string's code, compiled with exceptions, in one object file
+  # that a static link takes whole, unwinder included, for C++17 and earlier; as C++20
+  # the program instantiates only what it calls. Without exceptions (lean_runtime.cpp
+  # ends the program where the library would throw) and with one thread, the program
+  # needs no unwinder and no guarded statics. The code itself stays C++17, as the native
+  # and MSVC builds check.
+  set_target_properties(pellomar_core pellomar_win pellomar PROPERTIES CXX_STANDARD 20)
+  foreach(target pellomar_core pellomar_win pellomar)
+    target_compile_options(${target} PRIVATE -fno-exceptions -fno-threadsafe-statics)
+  endforeach()
 endif()
 
 # What the program needs beside it.

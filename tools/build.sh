@@ -10,7 +10,7 @@ jobs=$(nproc)
 
 CXX=clang++ cmake --no-warn-unused-cli -S . -B build/native -DCMAKE_BUILD_TYPE=Debug -DPELLOMAR_SANITIZE=ON >/dev/null
 cmake --no-warn-unused-cli -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --no-warn-unused-cli -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+cmake --no-warn-unused-cli -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=MinSizeRel \
   -DPELLOMAR_TESTS=OFF >/dev/null
 for config in native win64 win32; do
   cmake --build "build/$config" -j "$jobs"
