@@ -2,15 +2,24 @@
 
 #include <windowsx.h>
 
+#include "about/about_win.h"
 #include "app/bar_geometry.h"
 #include "app/startup_win.h"
+#include "app/tray_win.h"
 #include "base/app_state_win.h"
+#include "base/exe_folder_win.h"
+#include "base/themed_dialog_win.h"
 #include "command/command_edit_win.h"
-#include "keys/key_file_win.h"
+#include "countdown/countdown.h"
+#include "countdown/countdown_win.h"
+#include "countdown/shutdown_win.h"
 #include "resources/resource.h"
 #include "settings/settings_win.h"
 
 namespace {
+
+// Broadcast by the shell when it has (re)started; registered at the bar's creation.
+UINT taskbarCreatedMessage;
 
 void ReadWorkArea() {
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &appState.workArea, 0);
@@ -28,6 +37,7 @@ void MainWindowOnCreate(HWND hwnd) {
       SetWindowLongPtrA(appState.commandEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CommandEditProc)));
   ReadWorkArea();
   RegisterHotKey(hwnd, HOTKEY_ID_SHOW, MOD_CONTROL | MOD_ALT, 'K');
+  taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
 }
 
 POINT BarTopLeft(HWND hwnd) {
@@ -41,6 +51,9 @@ void MainWindowOnDestroy(HWND hwnd) {
   SetWorkingDirectoryToExe();
   SaveSettings(BarTopLeft(hwnd));
   UnregisterHotKey(hwnd, HOTKEY_ID_SHOW);
+  if (countdownState.running) KillTimer(hwnd, COUNTDOWN_TIMER_ID);
+  // The flag stays set, so that the next start comes up hidden too.
+  if (appSettings.minimizedToTray) RemoveTrayIcon();
   // Destroying the menu destroys its popup with it.
   DestroyMenu(appState.menuResource);
   PostQuitMessage(0);
@@ -72,6 +85,29 @@ void MainWindowOnMoving(RECT* proposed) {
   SetRect(proposed, topLeft.x, topLeft.y, topLeft.x + MAIN_WINDOW_WIDTH, topLeft.y + MAIN_WINDOW_HEIGHT);
 }
 
+void MainWindowOnCommand(HWND hwnd, WPARAM wParam) {
+  switch (LOWORD(wParam)) {
+    case IDM_EXIT:
+      DestroyWindow(hwnd);
+      break;
+    case IDM_MINIMIZE_RESTORE:
+      ToggleTray();
+      break;
+    case IDM_HELP:
+      OpenHelpFile(hwnd);
+      break;
+    case IDM_ABOUT:
+      ShowThemedDialog(IDD_ABOUT, hwnd, AboutDialogProc);
+      break;
+  }
+}
+
+// Ctrl+Alt+K fetches the bar from anywhere, ready for a new line.
+void MainWindowOnHotKey(HWND hwnd) {
+  if (appSettings.minimizedToTray) SendMessageA(hwnd, WM_COMMAND, IDM_MINIMIZE_RESTORE, 0);
+  SendMessageA(appState.commandEdit, WM_ACTIVATE_COMMAND_EDIT, 0, 0);
+}
+
 }  // namespace
 
 void ApplyTranslucency(int32_t percent) {
@@ -89,10 +125,26 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_ENDSESSION:
       // Windows ends the process without destroying the window: save while we can.
-      if (!wParam) return 0;
-      SetWorkingDirectoryToExe();
-      SaveSettings(BarTopLeft(hwnd));
-      SaveKeyEntries();
+      if (wParam) SaveFilesForSessionEnd();
+      return 0;
+    case WM_COMMAND:
+      MainWindowOnCommand(hwnd, wParam);
+      return 0;
+    case WM_HOTKEY:
+      MainWindowOnHotKey(hwnd);
+      return 0;
+    case WM_TRAY_CALLBACK:
+      HandleTrayCallback(lParam);
+      return 0;
+    case WM_NCLBUTTONDBLCLK:
+      SendMessageA(hwnd, WM_COMMAND, IDM_MINIMIZE_RESTORE, 0);
+      return 0;
+    case WM_NCRBUTTONUP:
+      // The bar's own menu, in place of the system menu.
+      ShowPopupMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_TIMER:
+      if (wParam == COUNTDOWN_TIMER_ID) CountdownTick();
       return 0;
     case WM_SETFOCUS:
       ApplyTranslucency(appSettings.translucencyActive);
@@ -128,5 +180,6 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return reinterpret_cast<LRESULT>(appState.editBackBrush);
     }
   }
+  if (message == taskbarCreatedMessage && message != 0) RestoreTrayIcon();
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }

@@ -1,7 +1,6 @@
 #include "app/startup_win.h"
 
 #include "app/bar_geometry.h"
-#include "app/exe_folder.h"
 #include "app/main_window_win.h"
 #include "base/app_state_win.h"
 #include "resources/resource.h"
@@ -35,14 +34,6 @@ HBITMAP LoadBitmapFile(const char* path) {
 
 }  // namespace
 
-void SetWorkingDirectoryToExe() {
-  char folder[1024];
-  const DWORD length = GetModuleFileNameA(NULL, folder, sizeof folder);
-  if (length == 0 || length >= sizeof folder) return;
-  folder[FolderPartLength(folder)] = '\0';
-  SetCurrentDirectoryA(folder);
-}
-
 void RegisterMainWindowClass(HINSTANCE instance) {
   WNDCLASSEXA windowClass = {};
   windowClass.cbSize = sizeof windowClass;
@@ -63,7 +54,10 @@ void CreateAppGdiObjects() {
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
-  const POINT topLeft = VisibleTopLeft({appSettings.windowLeft, appSettings.windowTop});
+  // Without "Save last position" the bar starts in the screen's top-left corner.
+  const ScreenPoint stored =
+      appSettings.saveLastPosition ? ScreenPoint{appSettings.windowLeft, appSettings.windowTop} : ScreenPoint{0, 0};
+  const POINT topLeft = VisibleTopLeft(stored);
   appState.mainWindow =
       CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE, MAIN_WINDOW_STYLE,
                       topLeft.x, topLeft.y, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, NULL, NULL, instance, NULL);
@@ -96,7 +90,8 @@ void ShowMainWindow(int showCommand) {
     // Hiding sets the flag again once the icon is in the notification area.
     appSettings.minimizedToTray = false;
     SendMessageA(appState.mainWindow, WM_COMMAND, IDM_MINIMIZE_RESTORE, 0);
-    return;
+    // Without a notification area to come back from, the bar shows instead.
+    if (appSettings.minimizedToTray) return;
   }
   UpdateWindow(appState.mainWindow);
   ShowWindow(appState.mainWindow, showCommand);

@@ -3,17 +3,14 @@
 
 // The steps of start-up and shutdown, in the order the program takes them.
 
-// Makes the executable's folder the working directory, so that the program's files are
-// found by their bare names wherever it was started from.
-void SetWorkingDirectoryToExe();
-
 void RegisterMainWindowClass(HINSTANCE instance);
 
 // The command box's font and background brush and the countdown's font.
 void CreateAppGdiObjects();
 
-// The main window, hidden, at the stored position, or on the nearest monitor's work area
-// when no monitor shows that position any more. Null when it cannot be created.
+// The main window, hidden, at the stored position (or the screen's corner when the user
+// does not keep it), moved onto the nearest monitor's work area when no monitor shows
+// that position any more. Null when it cannot be created.
 HWND CreateMainWindow(HINSTANCE instance);
 
 // The skin from the settings, or the default skin when that one cannot be loaded.

@@ -2,6 +2,7 @@
 
 #include "app/startup_win.h"
 #include "base/app_state_win.h"
+#include "base/exe_folder_win.h"
 #include "command/builtin_keywords.h"
 #include "keys/key_file_win.h"
 #include "settings/settings_win.h"

@@ -18,6 +18,8 @@ struct AppState {
   HFONT countdownFont;
   HBRUSH editBackBrush;
   POINT dragOffset;
+  // The countdown's warning while it is open.
+  HWND warningDialog;
 };
 
 extern AppState appState;

@@ -12,6 +12,19 @@ HINSTANCE WINAPI ShellExecuteOnFirstUse(HWND owner, LPCSTR verb, LPCSTR file, LP
   return shellExecute ? shellExecute(owner, verb, file, parameters, directory, show) : NULL;
 }
 
+// Switches the shutdown privilege of the process's own token; failures show up as the
+// exit request failing.
+void EnableShutdownPrivilege(bool enable) {
+  HANDLE token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
+  TOKEN_PRIVILEGES privileges = {};
+  privileges.PrivilegeCount = 1;
+  LookupPrivilegeValueA(NULL, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid);
+  privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
+  AdjustTokenPrivileges(token, FALSE, &privileges, 0, NULL, NULL);
+  CloseHandle(token);
+}
+
 }  // namespace
 
-IrreversibleCalls irreversibleCalls = {ShellExecuteOnFirstUse};
+IrreversibleCalls irreversibleCalls = {ShellExecuteOnFirstUse, ExitWindowsEx, EnableShutdownPrivilege};

@@ -11,12 +11,18 @@ if(MINGW)
 endif()
 
 add_library(pellomar_win STATIC
+  about/about_win.cpp
   app/main_window_win.cpp
   app/startup_win.cpp
+  app/tray_win.cpp
   base/app_state_win.cpp
+  base/exe_folder_win.cpp
   base/file_io_win.cpp
   base/irreversible_calls_win.cpp
+  base/themed_dialog_win.cpp
   command/command_edit_win.cpp
+  countdown/countdown_win.cpp
+  countdown/shutdown_win.cpp
   keys/key_file_win.cpp
   settings/run_at_startup_win.cpp
   settings/settings_file_win.cpp
@@ -42,6 +48,17 @@ endif()
 
 # What the program needs beside it.
 configure_file(resources/sk_default.bmp ${CMAKE_BINARY_DIR}/sk_default.bmp COPYONLY)
+
+# The help file, compiled from its pages once their links are checked.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+file(GLOB PELLOMAR_HELP_PAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/about/help/*)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/pellomarhelp.chm
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_help.py ${CMAKE_SOURCE_DIR}/about/help
+  COMMAND chmcmd --verbosity 0 ${CMAKE_SOURCE_DIR}/about/help/pellomarhelp.hhp >/dev/null
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+  DEPENDS ${PELLOMAR_HELP_PAGES} ${CMAKE_SOURCE_DIR}/tools/check_help.py
+  COMMENT "Checking and compiling the help file")
+add_custom_target(pellomar_help ALL DEPENDS ${CMAKE_BINARY_DIR}/pellomarhelp.chm)
 
 if(PELLOMAR_TESTS)
   add_subdirectory(tests/win32)

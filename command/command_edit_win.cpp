@@ -3,6 +3,8 @@
 #include "base/app_state_win.h"
 #include "base/irreversible_calls_win.h"
 #include "command/entered_line.h"
+#include "countdown/countdown_win.h"
+#include "countdown/shutdown_win.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -36,7 +38,10 @@ bool RunEnteredLine(HWND hwnd) {
       RunCommand(plan.command, plan.parameters);
       break;
     case LineAction::SystemCommand:
+      RunSystemCommand(plan.command);
+      break;
     case LineAction::Countdown:
+      StartCountdown(plan.command);
       break;
   }
   return true;

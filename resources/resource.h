@@ -12,3 +12,10 @@
 
 // Icon
 #define IDI_APP 102
+
+// About box
+#define IDD_ABOUT 106
+#define IDC_VERSION 1028
+
+// Warning before the countdown's power-off
+#define IDD_AUTO_SHUTDOWN 108

@@ -1,4 +1,4 @@
-#include "app/exe_folder.h"
+#include "base/exe_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 //   driver wait-bar MS               the bar's rectangle, once it is visible
 //   driver bar-info                  left top right bottom visible exstyle alpha
 //   driver close-bar                 asks the bar to close, as the system would
+//   driver command ID                the bar's menu command ID, as if chosen
 //   driver end-session               tells the bar the Windows session ends, then ends
 //                                    its process as Windows does
 //   driver answer-box CAPTION MS     the text of a message box, which it then answers OK
@@ -64,6 +65,11 @@ int CloseBar() {
   return bar && PostMessageA(bar, WM_CLOSE, 0, 0) ? 0 : 1;
 }
 
+int Command(WPARAM id) {
+  const HWND bar = FindBar();
+  return bar && PostMessageA(bar, WM_COMMAND, id, 0) ? 0 : 1;
+}
+
 int EndSession() {
   const HWND bar = FindBar();
   if (!bar) return 1;
@@ -115,12 +121,14 @@ int WorkArea() {
 
 int main(int argc, char** argv) {
   const char* command = argc > 1 ? argv[1] : "";
-  const DWORD wait = argc > 2 ? std::strtoul(argv[argc - 1], NULL, 10) : 0;
-  if (!std::strcmp(command, "wait-bar") && argc == 3) return WaitBar(wait);
+  // Milliseconds to wait, or a command id: always the last argument.
+  const DWORD number = argc > 2 ? std::strtoul(argv[argc - 1], NULL, 10) : 0;
+  if (!std::strcmp(command, "wait-bar") && argc == 3) return WaitBar(number);
   if (!std::strcmp(command, "bar-info")) return BarInfo();
   if (!std::strcmp(command, "close-bar")) return CloseBar();
+  if (!std::strcmp(command, "command") && argc == 3) return Command(number);
   if (!std::strcmp(command, "end-session")) return EndSession();
-  if (!std::strcmp(command, "answer-box") && argc == 4) return AnswerBox(argv[2], wait);
+  if (!std::strcmp(command, "answer-box") && argc == 4) return AnswerBox(argv[2], number);
   if (!std::strcmp(command, "run-value")) return RunValue();
   if (!std::strcmp(command, "work-area")) return WorkArea();
   std::fprintf(stderr, "driver: unknown command\n");

@@ -3,6 +3,7 @@
 Expects the environment of tools/wine-session.sh (DISPLAY, WINEPREFIX) and PELLOMAR_BUILD,
 the 64-bit build folder holding pellomar.exe, sk_default.bmp and e2e_driver.exe.
 """
+import contextlib
 import os
 import shutil
 import struct
@@ -71,6 +72,30 @@ def wine_reg_add(key, data):
                    timeout=60)
 
 
+@contextlib.contextmanager
+def private_prefix():
+    """A Wine prefix of its own, for a test that ends its Wine session."""
+    shared = os.environ["WINEPREFIX"]
+    os.environ["WINEPREFIX"] = tempfile.mkdtemp(prefix="pellomar-prefix-")
+    keeper = None
+    try:
+        subprocess.run(["wineboot", "-i"], capture_output=True, check=True, timeout=120)
+        subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f"],
+                       capture_output=True, check=True, timeout=60)
+        # As in the shared session: an idle program keeps the prefix's desktop open, so that
+        # programs started together do not race to create it.
+        keeper = subprocess.Popen(["wine", "cmd.exe", "/q", "/k"], stdin=subprocess.PIPE,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        yield
+    finally:
+        if keeper:
+            keeper.kill()
+            keeper.wait(timeout=10)
+        subprocess.run(["wineserver", "-k"], capture_output=True, timeout=30)
+        shutil.rmtree(os.environ["WINEPREFIX"], ignore_errors=True)
+        os.environ["WINEPREFIX"] = shared
+
+
 class Pellomar:
     """A copy of the program in a clean folder of its own, and the process running it."""
 
@@ -81,6 +106,7 @@ class Pellomar:
         shutil.copy(os.path.join(BUILD, "pellomar.exe"), self.exe)
         if with_skin:
             shutil.copy(os.path.join(BUILD, "sk_default.bmp"), self.folder)
+        shutil.copy(os.path.join(BUILD, "pellomarhelp.chm"), self.folder)
         if config is not None:
             self.write("config.dat", config)
         self.process = None

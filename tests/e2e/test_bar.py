@@ -1,11 +1,13 @@
 """The real program, started and driven from outside, its files checked byte by byte."""
+import subprocess
 import time
 import unittest
 
 from harness import (BAR_HEIGHT, BAR_WIDTH, BOX_BOTTOM, BOX_LEFT, BOX_RIGHT, BOX_TOP, BUILD,
-                     Pellomar, bitmap_pixels, driver, key_file, screenshot, settings_file,
-                     settle, windows_path, wine_reg_add, xdotool)
+                     Pellomar, bitmap_pixels, driver, key_file, private_prefix, screenshot,
+                     settings_file, settle, windows_path, wine_reg_add, xdotool)
 
+IDM_MINIMIZE_RESTORE, IDM_HELP = 40005, 40009
 SKIN_FAILED = ("Failed to load skin! Make sure a default skin (sk_default.bmp) is in the main "
                "directory.")
 
@@ -119,6 +121,63 @@ class Dragging(BarTestCase):
                          settings_file(left=work_right - BAR_WIDTH, top=296)[:8])
 
 
+def bar_visible():
+    return int(driver("bar-info")[1][0].split()[4])
+
+
+def type_line(left, top, line):
+    """Types a line over the old one (a double click selects it) and presses Enter."""
+    xdotool("mousemove", left + 200, top + 20)
+    xdotool("click", "--repeat", 2, 1)
+    xdotool("type", "--delay", 20, line)
+    xdotool("key", "Return")
+
+
+class Tray(BarTestCase):
+    def test_hides_by_the_menu_comes_back_by_the_hot_key_and_starts_hidden(self):
+        app = self.pellomar()
+        app.start()
+        app.wait_for_bar()
+        for restart in (False, True):
+            if not restart:
+                driver("command", IDM_MINIMIZE_RESTORE)
+            self.assertEqual(settle(bar_visible, 0), 0)
+            # Wine shows the icon in a window of its own; keys reach Wine where the pointer is.
+            tray = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Wine System Tray$"],
+                                  capture_output=True, text=True, timeout=20).stdout.split()[0]
+            xdotool("mousemove", "--window", tray, 10, 10)
+            xdotool("key", "ctrl+alt+k")
+            self.assertEqual(settle(bar_visible, 1), 1)
+            driver("command", IDM_MINIMIZE_RESTORE)
+            self.assertEqual(settle(bar_visible, 0), 0)
+            self.assertEqual(app.close(), 0)
+            self.assertEqual(app.read("config.dat")[155], 1, "ended hidden")
+            if not restart:
+                app.start()
+                self.assertEqual(driver("wait-bar", 3000)[0], 1, "it starts hidden")
+
+
+class Countdown(BarTestCase):
+    def test_draws_the_time_warns_and_powers_off_with_both_files_saved(self):
+        # Under Wine the power-off ends every program of the prefix: this one has its own.
+        with private_prefix():
+            app = self.pellomar()
+            app.start()
+            left, top, _, _ = app.wait_for_bar()
+            type_line(left, top, "sysoff 5s")
+
+            def yellow_pixels():
+                width, _, screen = screenshot()
+                return sum(screen[((top + y) * width + left + x) * 3:][:3] == b"\xff\xff\x00"
+                           for y in range(1, 12) for x in range(196, 244))
+
+            self.assertGreater(settle(lambda: yellow_pixels() > 100, True, 3), 0, "the time on the skin")
+            self.assertEqual(driver("answer-box", "Pellomar Auto Shutdown", 5000)[0], 0, "the warning")
+            app.wait_exit(30)
+            self.assertEqual(app.read("config.dat"), settings_file())
+            self.assertEqual(app.read("keyentries.dat"), key_file())
+
+
 class TypedLines(BarTestCase):
     def test_typed_lines_reach_the_shell_and_the_key_file_comes_back_unchanged(self):
         app = self.pellomar()
@@ -133,11 +192,7 @@ class TypedLines(BarTestCase):
         launches = []
 
         def run_line(line, launch):
-            # A double click selects the old line, so typing replaces it.
-            xdotool("mousemove", left + 200, top + 20)
-            xdotool("click", "--repeat", 2, 1)
-            xdotool("type", "--delay", 20, line)
-            xdotool("key", "Return")
+            type_line(left, top, line)
             launches.append(launch)
             self.assertEqual(settle(lambda: (app.read("launches.txt") or b"").decode().splitlines(), launches),
                              launches)
@@ -145,6 +200,11 @@ class TypedLines(BarTestCase):
         run_line("wiki free software", "http://en.wikipedia.org/w/wiki.phtml?search=free software")
         run_line("rec typed words", "--stored | two words")
         run_line("C# AT&T", "http://www.google.com/search?q=C%23 AT%26T")
+        # Help opens the file beside the program.
+        wine_reg_add(r"HKCR\chm.file\shell\open\command", '"%s" "%%1"' % recorder)
+        driver("command", IDM_HELP)
+        launches.append(windows_path(app.folder + "/pellomarhelp.chm"))
+        self.assertEqual(settle(lambda: (app.read("launches.txt") or b"").decode().splitlines(), launches), launches)
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.read("keyentries.dat"), fixture)
         self.assertIsNone(app.read("keyentries.dat.bak"))

@@ -2,38 +2,103 @@
 
 #include <cstdio>
 
+#include "app/startup_win.h"
 #include "base/app_state_win.h"
+#include "base/exe_folder_win.h"
 #include "base/irreversible_calls_win.h"
 #include "command/builtin_keywords.h"
 #include "command/command_edit_win.h"
+#include "countdown/countdown.h"
 #include "keys/key_entry_store.h"
 #include "keys/key_file_win.h"
-#include "app/startup_win.h"
 #include "settings/settings_win.h"
 
 std::vector<std::string> irreversibleLog;
+BOOL exitWindowsAnswer;
 
 namespace {
 
 HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
                                     INT show) {
-  EXPECT_EQ(owner, nullptr);
   EXPECT_EQ(directory, nullptr);
-  EXPECT_EQ(show, SW_SHOWMAXIMIZED);
   if (!verb || !file || !parameters) {
     ADD_FAILURE() << "a null text reached the shell";
     return NULL;
   }
-  irreversibleLog.push_back(std::string(verb) + " " + file + " | " + parameters);
+  std::string line = std::string(verb) + " " + file + " | " + parameters;
+  if (owner) line += " owner";
+  if (show != SW_SHOWMAXIMIZED) line += " show " + std::to_string(show);
+  irreversibleLog.push_back(line);
   return reinterpret_cast<HINSTANCE>(INT_PTR{42});  // success, as the shell reports it
+}
+
+BOOL WINAPI RecordExitWindows(UINT flags, DWORD reason) {
+  EXPECT_EQ(reason, 0u);
+  const bool saved = FileExists(SETTINGS_FILE) && FileExists(KEY_ENTRIES_FILE);
+  irreversibleLog.push_back("exit " + std::to_string(flags) + (saved ? " saved" : ""));
+  return exitWindowsAnswer;
+}
+
+void RecordShutdownPrivilege(bool enable) {
+  irreversibleLog.push_back(enable ? "privilege on" : "privilege off");
+}
+
+struct PendingDialog {
+  const char* caption;
+  const std::function<void(HWND)>* answer;
+  DWORD deadline;
+  bool answered;
+};
+PendingDialog* pendingDialog;
+
+BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (std::string(className) == "#32770" && IsWindowVisible(window)) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+  return TRUE;
+}
+
+void CALLBACK LookForDialog(HWND, UINT, UINT_PTR, DWORD) {
+  PendingDialog* pending = pendingDialog;
+  if (!pending || pending->answered) return;
+  const HWND dialog = FindWindowA("#32770", pending->caption);
+  if (dialog && IsWindowVisible(dialog)) {
+    pending->answered = true;
+    (*pending->answer)(dialog);
+  } else if (GetTickCount() > pending->deadline) {
+    pending->answered = true;
+    ADD_FAILURE() << "no dialog \"" << pending->caption << "\" came up";
+    EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0);
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  irreversibleCalls.shellExecute = RecordShellExecute;
+  irreversibleCalls = {RecordShellExecute, RecordExitWindows, RecordShutdownPrivilege};
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
+}
+
+void AnswerDialog(const char* caption, const std::function<void(HWND)>& answer, const std::function<void()>& open) {
+  PendingDialog pending = {caption, &answer, GetTickCount() + 5000, false};
+  PendingDialog* const outer = pendingDialog;
+  pendingDialog = &pending;
+  const UINT_PTR timer = SetTimer(NULL, 0, 20, LookForDialog);
+  open();
+  KillTimer(NULL, timer);
+  pendingDialog = outer;
+  EXPECT_TRUE(pending.answered) << caption;
+}
+
+bool FileExists(const char* name) {
+  return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ItemText(HWND dialog, int id) {
+  char text[512] = {};
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
 }
 
 void PumpMessages() {
@@ -69,7 +134,9 @@ void BarTest::SetUp() {
   keyEntryStore = KeyEntryStore{};
   AddBuiltinKeywords();
   selectAllOnNextClick = true;
+  countdownState = CountdownState{};
   irreversibleLog.clear();
+  exitWindowsAnswer = TRUE;
   SetWorkingDirectoryToExe();
   DeleteFileA(SETTINGS_FILE);
   RegisterMainWindowClass(GetModuleHandleA(NULL));
@@ -92,6 +159,12 @@ void BarTest::TearDown() {
   ReleaseAppGdiObjects();
   DeleteFileA(SETTINGS_FILE);
   DeleteFileA(KEY_ENTRIES_FILE);
+}
+
+void BarTest::EnterLine(const std::string& line) {
+  SetWindowTextA(appState.commandEdit, line.c_str());
+  SendMessageA(appState.commandEdit, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+  SendMessageA(appState.commandEdit, WM_CHAR, '\r', 0x001C0001);
 }
 
 BYTE BarTest::CurrentAlpha() {

@@ -4,16 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
-// What would have been launched, one line per call: "open <file> | <parameters>". The
-// test program puts its recorder in place of the real calls before any window exists.
+// What the program would have done that cannot be taken back, one line per call: a
+// launch "open <file> | <parameters>", with " owner" and " show N" where the owner and
+// show command differ from a command's launch; "privilege on" and "privilege off";
+// "exit <flags>", with " saved" when both of the program's files were on disk by then.
+// The test program puts its recorders in place of the real calls before any window exists.
 extern std::vector<std::string> irreversibleLog;
+// What the recorded end-of-session requests answer: TRUE for success.
+extern BOOL exitWindowsAnswer;
 
 // A fresh process-wide state for every test: default settings, the built-in key words
-// only, an empty log, no "config.dat" beside the test program, which is also the working
-// directory. Tests adjust appSettings, then
+// only, no countdown, an empty log, no "config.dat" or "keyentries.dat" beside the test
+// program, which is also the working directory. Tests adjust appSettings, then
 // StartBar() takes the program's own start-up steps up to the message loop.
 class BarTest : public testing::Test {
  protected:
@@ -22,10 +28,22 @@ class BarTest : public testing::Test {
 
   void StartBar();
   BYTE CurrentAlpha();
+  // Types the line into the command box and presses Enter, as the keyboard does.
+  void EnterLine(const std::string& line);
 };
 
 // Handles the messages that are waiting, then those that arrive within a short while.
 void PumpMessages();
 
+// Runs open(), which shows a modal window; once a dialog with this caption shows, answer
+// runs inside the modal loop and must close it. A dialog that does not show within five
+// seconds fails the test, and whatever dialog is open then is cancelled.
+void AnswerDialog(const char* caption, const std::function<void(HWND dialog)>& answer,
+                  const std::function<void()>& open);
+
+// A control's text.
+std::string ItemText(HWND dialog, int id);
+
+bool FileExists(const char* name);
 std::vector<uint8_t> ReadWholeFile(const char* name);
 void WriteWholeFile(const char* name, const std::vector<uint8_t>& bytes);

@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "base/app_state_win.h"
 #include "app/main_window_win.h"
 #include "bar_fixture_win.h"
+#include "base/app_state_win.h"
 #include "resources/resource.h"
 #include "settings/settings_win.h"
 

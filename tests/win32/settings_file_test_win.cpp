@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "base/app_state_win.h"
 #include "app/startup_win.h"
 #include "bar_fixture_win.h"
+#include "base/app_state_win.h"
+#include "base/exe_folder_win.h"
 #include "keys/key_file.h"
 #include "keys/key_file_win.h"
 #include "settings/settings_codec.h"
@@ -18,10 +19,6 @@ std::vector<uint8_t> Encoded(AppSettings settings, int32_t left, int32_t top) {
   uint8_t bytes[SETTINGS_FILE_SIZE];
   EncodeSettings(settings, bytes);
   return std::vector<uint8_t>(bytes, bytes + sizeof bytes);
-}
-
-bool FileExists(const char* name) {
-  return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "base/app_state_win.h"
 #include "app/startup_win.h"
 #include "bar_fixture_win.h"
+#include "base/app_state_win.h"
 #include "settings/settings_win.h"
 
 namespace {

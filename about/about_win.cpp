@@ -1,0 +1,22 @@
+#include "about/about_win.h"
+
+#include "base/exe_folder_win.h"
+#include "base/irreversible_calls_win.h"
+
+void OpenHelpFile(HWND owner) {
+  // Beside the executable, wherever a file chooser has left the working directory.
+  const std::string path = ExeFolder() + HELP_FILE;
+  irreversibleCalls.shellExecute(owner, "open", path.c_str(), "", NULL, SW_SHOWNORMAL);
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return TRUE;
+    case WM_COMMAND:
+      if (wParam != IDOK && wParam != IDCANCEL) return FALSE;
+      EndDialog(dialog, 0);
+      return TRUE;
+  }
+  return FALSE;
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include <string>
+
+// The folder of the running executable, with its trailing separator; empty when the
+// path does not fit the system's answer.
+std::string ExeFolder();
+
+// Makes the executable's folder the working directory, so that the program's files are
+// found by their bare names wherever it was started from or a file chooser has been.
+void SetWorkingDirectoryToExe();

@@ -1,0 +1,11 @@
+#pragma once
+#include <windows.h>
+
+// Dialogs of the program's resources with the themed common controls of the manifest
+// that the resources keep apart for them: the bar itself never loads those controls.
+
+// A modal dialog; returns its result.
+INT_PTR ShowThemedDialog(int templateId, HWND owner, DLGPROC procedure);
+
+// A modeless dialog; returns its window.
+HWND CreateThemedDialog(int templateId, HWND owner, DLGPROC procedure);

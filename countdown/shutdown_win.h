@@ -1,0 +1,18 @@
+#pragma once
+#include <windows.h>
+
+#include <string_view>
+
+// "sys" with its parameters: "l" logs off, "s" powers off, "r" restarts, "sf" forces a
+// power-off; anything else does nothing.
+void RunSystemCommand(std::string_view parameters);
+
+// Saves both files, then asks Windows to end the session with the given exit flags. A
+// power-off that Windows refuses is asked again as a plain shutdown.
+void ExitSystem(UINT flags);
+
+// Writes "config.dat" and "keyentries.dat" beside the executable, as a normal exit does,
+// for a session that ends without one.
+void SaveFilesForSessionEnd();
+
+INT_PTR CALLBACK ShutdownWarningProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
