@@ -14,6 +14,7 @@
 #include "countdown/countdown_win.h"
 #include "countdown/shutdown_win.h"
 #include "resources/resource.h"
+#include "settings/options_dialog_win.h"
 #include "settings/settings_win.h"
 
 namespace {
@@ -92,6 +93,9 @@ void MainWindowOnCommand(HWND hwnd, WPARAM wParam) {
       break;
     case IDM_MINIMIZE_RESTORE:
       ToggleTray();
+      break;
+    case IDM_OPTIONS:
+      ShowThemedDialog(IDD_OPTIONS, hwnd, OptionsDialogProc);
       break;
     case IDM_HELP:
       OpenHelpFile(hwnd);

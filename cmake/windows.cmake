@@ -16,6 +16,7 @@ add_library(pellomar_win STATIC
   app/startup_win.cpp
   app/tray_win.cpp
   base/app_state_win.cpp
+  base/common_dialogs_win.cpp
   base/exe_folder_win.cpp
   base/file_io_win.cpp
   base/irreversible_calls_win.cpp
@@ -23,7 +24,9 @@ add_library(pellomar_win STATIC
   command/command_edit_win.cpp
   countdown/countdown_win.cpp
   countdown/shutdown_win.cpp
+  keys/edit_user_keys_dialog_win.cpp
   keys/key_file_win.cpp
+  settings/options_dialog_win.cpp
   settings/run_at_startup_win.cpp
   settings/settings_file_win.cpp
 )

@@ -10,6 +10,12 @@ std::optional<size_t> KeyEntryStore::FindByKey(std::string_view key) const {
   return std::nullopt;
 }
 
+std::optional<size_t> KeyEntryStore::FindUnremovedByKey(std::string_view key) const {
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (!entries[i].removalPending && entries[i].key == key) return i;
+  return std::nullopt;
+}
+
 void KeyEntryStore::PurgeRemoved() {
   const auto userEntries = entries.begin() + static_cast<std::ptrdiff_t>(builtinCount);
   entries.erase(std::remove_if(userEntries, entries.end(), [](const KeyEntry& e) { return e.removalPending; }),

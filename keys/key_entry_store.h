@@ -38,6 +38,8 @@ struct KeyEntryStore {
   void SealBuiltins() { builtinCount = entries.size(); }
   // The first entry whose key is exactly key (letter case counts).
   std::optional<size_t> FindByKey(std::string_view key) const;
+  // The same, passing over the entries marked for removal.
+  std::optional<size_t> FindUnremovedByKey(std::string_view key) const;
   // Erases the user entries marked for removal, keeping the others in order.
   void PurgeRemoved();
 };

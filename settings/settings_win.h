@@ -29,3 +29,9 @@ inline LOGFONTA LogFontFromEditFont(const EditFont& font) {
   std::memcpy(&logFont, &font, sizeof logFont);
   return logFont;
 }
+
+inline EditFont EditFontFromLogFont(const LOGFONTA& logFont) {
+  EditFont font;
+  std::memcpy(&font, &logFont, sizeof font);
+  return font;
+}

@@ -9,6 +9,8 @@
 //   driver end-session               tells the bar the Windows session ends, then ends
 //                                    its process as Windows does
 //   driver answer-box CAPTION MS     the text of a message box, which it then answers OK
+//   driver set-item CAPTION ID TEXT  sets the text of a control of the dialog so captioned
+//   driver click-item CAPTION ID     clicks a button of the dialog so captioned
 //   driver run-value                 the "Run" value that starts Pellomar at log-on
 //   driver work-area                 left top right bottom of the desktop's work area
 #include <windows.h>
@@ -97,6 +99,21 @@ int AnswerBox(const char* caption, DWORD milliseconds) {
   return 0;
 }
 
+HWND WaitDialog(const char* caption) {
+  return WaitFor([caption] { return FindWindowA("#32770", caption); }, 10000);
+}
+
+int SetItem(const char* caption, int id, const char* text) {
+  const HWND dialog = WaitDialog(caption);
+  return dialog && SetDlgItemTextA(dialog, id, text) ? 0 : 1;
+}
+
+int ClickItem(const char* caption, int id) {
+  const HWND dialog = WaitDialog(caption);
+  const HWND button = dialog ? GetDlgItem(dialog, id) : NULL;
+  return button && PostMessageA(button, BM_CLICK, 0, 0) ? 0 : 1;
+}
+
 int RunValue() {
   char value[1024] = {};
   DWORD size = sizeof value;
@@ -129,6 +146,8 @@ int main(int argc, char** argv) {
   if (!std::strcmp(command, "command") && argc == 3) return Command(number);
   if (!std::strcmp(command, "end-session")) return EndSession();
   if (!std::strcmp(command, "answer-box") && argc == 4) return AnswerBox(argv[2], number);
+  if (!std::strcmp(command, "set-item") && argc == 5) return SetItem(argv[2], std::atoi(argv[3]), argv[4]);
+  if (!std::strcmp(command, "click-item") && argc == 4) return ClickItem(argv[2], std::atoi(argv[3]));
   if (!std::strcmp(command, "run-value")) return RunValue();
   if (!std::strcmp(command, "work-area")) return WorkArea();
   std::fprintf(stderr, "driver: unknown command\n");

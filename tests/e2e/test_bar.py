@@ -7,7 +7,7 @@ from harness import (BAR_HEIGHT, BAR_WIDTH, BOX_BOTTOM, BOX_LEFT, BOX_RIGHT, BOX
                      Pellomar, bitmap_pixels, driver, key_file, private_prefix, screenshot,
                      settings_file, settle, windows_path, wine_reg_add, xdotool)
 
-IDM_MINIMIZE_RESTORE, IDM_HELP = 40005, 40009
+IDM_MINIMIZE_RESTORE, IDM_OPTIONS, IDM_HELP = 40005, 40008, 40009
 SKIN_FAILED = ("Failed to load skin! Make sure a default skin (sk_default.bmp) is in the main "
                "directory.")
 
@@ -208,6 +208,25 @@ class TypedLines(BarTestCase):
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.read("keyentries.dat"), fixture)
         self.assertIsNone(app.read("keyentries.dat.bak"))
+
+    def test_a_key_added_in_the_dialog_runs_hides_the_bar_and_is_saved(self):
+        app = self.pellomar()
+        recorder = app.add_recorder()
+        app.start()
+        left, top, _, _ = app.wait_for_bar()
+        driver("command", IDM_OPTIONS)
+        driver("click-item", "Options", 1010)  # "&Edit..."
+        for control, text in ((1012, "rec"), (1013, recorder), (1015, "--fixed words")):
+            self.assertEqual(driver("set-item", "Edit User Keys", control, text)[0], 0)
+        for dialog, button in (("Edit User Keys", 1022), ("Edit User Keys", 1018), ("Edit User Keys", 1),
+                               ("Options", 1)):  # "Minimize after running", "&Add", "Done", "OK"
+            self.assertEqual(driver("click-item", dialog, button)[0], 0)
+            time.sleep(0.3)
+        type_line(left, top, "rec typed")
+        self.assertEqual(settle(lambda: app.read("launches.txt"), b"--fixed | words\n"), b"--fixed | words\n")
+        self.assertEqual(bar_visible(), 0, "hidden after running")
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.read("keyentries.dat"), key_file(("rec", recorder, "--fixed words", 1, [])))
 
     def test_an_unreadable_key_file_is_kept_aside_before_it_is_replaced(self):
         app = self.pellomar()

@@ -43,13 +43,15 @@ void RecordShutdownPrivilege(bool enable) {
   irreversibleLog.push_back(enable ? "privilege on" : "privilege off");
 }
 
+// The dialogs awaited, innermost first: a dialog's answer may open another.
 struct PendingDialog {
   const char* caption;
   const std::function<void(HWND)>* answer;
   DWORD deadline;
   bool answered;
+  PendingDialog* outer;
 };
-PendingDialog* pendingDialog;
+PendingDialog* pendingDialogs;
 
 BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
   char className[16] = {};
@@ -58,17 +60,21 @@ BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
   return TRUE;
 }
 
-void CALLBACK LookForDialog(HWND, UINT, UINT_PTR, DWORD) {
-  PendingDialog* pending = pendingDialog;
-  if (!pending || pending->answered) return;
-  const HWND dialog = FindWindowA("#32770", pending->caption);
-  if (dialog && IsWindowVisible(dialog)) {
-    pending->answered = true;
-    (*pending->answer)(dialog);
-  } else if (GetTickCount() > pending->deadline) {
-    pending->answered = true;
-    ADD_FAILURE() << "no dialog \"" << pending->caption << "\" came up";
-    EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0);
+void CALLBACK LookForDialogs(HWND, UINT, UINT_PTR, DWORD) {
+  for (PendingDialog* pending = pendingDialogs; pending; pending = pending->outer) {
+    if (pending->answered) continue;
+    const HWND dialog = FindWindowA("#32770", pending->caption);
+    if (dialog && IsWindowVisible(dialog)) {
+      pending->answered = true;
+      (*pending->answer)(dialog);
+      return;
+    }
+    if (GetTickCount() > pending->deadline) {
+      pending->answered = true;
+      ADD_FAILURE() << "no dialog \"" << pending->caption << "\" came up";
+      EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0);
+      return;
+    }
   }
 }
 
@@ -81,13 +87,12 @@ int main(int argc, char** argv) {
 }
 
 void AnswerDialog(const char* caption, const std::function<void(HWND)>& answer, const std::function<void()>& open) {
-  PendingDialog pending = {caption, &answer, GetTickCount() + 5000, false};
-  PendingDialog* const outer = pendingDialog;
-  pendingDialog = &pending;
-  const UINT_PTR timer = SetTimer(NULL, 0, 20, LookForDialog);
+  PendingDialog pending = {caption, &answer, GetTickCount() + 5000, false, pendingDialogs};
+  pendingDialogs = &pending;
+  const UINT_PTR timer = SetTimer(NULL, 0, 20, LookForDialogs);
   open();
   KillTimer(NULL, timer);
-  pendingDialog = outer;
+  pendingDialogs = pending.outer;
   EXPECT_TRUE(pending.answered) << caption;
 }
 

@@ -1,0 +1,189 @@
+#include "keys/edit_user_keys_dialog_win.h"
+
+#include <string>
+
+#include "base/common_dialogs_win.h"
+#include "command/builtin_keywords.h"
+#include "keys/key_entry_store.h"
+#include "resources/resource.h"
+
+namespace {
+
+const char VERIFY_CAPTION[] = "Verify";
+const char CONFIRM_ADD_TEXT[] = "Are you sure you want to add this entry?";
+const char CONFIRM_MODIFY_TEXT[] = "Are you sure you want to modify this entry?";
+const char CONFIRM_REMOVE_TEXT[] = "Are you sure you want to delete this entry?";
+const char BLANK_KEY_TEXT[] = "The key is blank!";
+const char ADD_CAPTION[] = "Add Key Entry";
+const char MODIFY_CAPTION[] = "Modify Key Entry";
+const char REMOVE_CAPTION[] = "Remove Key Entry";
+const char NOTHING_SELECTED_TEXT[] = "Nothing selected!";
+const char DUPLICATE_CAPTION[] = "Duplicate Notice";
+const char BUILTIN_DUPLICATE_TEXT[] = "There is already a built-in keyword that uses this key.";
+
+std::string FieldText(HWND dialog, int id) {
+  char text[MAX_KEY_TEXT_LENGTH + 1] = {};
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
+bool MinimizeChecked(HWND dialog) {
+  return IsDlgButtonChecked(dialog, IDC_MINIMIZE_AFTER_RUNNING) == BST_CHECKED;
+}
+
+// With "Prompt Me" checked, the user may still say no.
+bool Confirmed(HWND dialog, const char* question) {
+  return IsDlgButtonChecked(dialog, IDC_PROMPT_ME) != BST_CHECKED ||
+         MessageBoxA(dialog, question, VERIFY_CAPTION, MB_YESNO) != IDNO;
+}
+
+LRESULT ToList(HWND dialog, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return SendDlgItemMessageA(dialog, IDC_KEY_LIST, message, wParam, lParam);
+}
+
+// The entry's line, "key<TAB>command", in its sorted place; it carries the entry's index.
+LRESULT AddListLine(HWND dialog, size_t index) {
+  const KeyEntry& entry = keyEntryStore.entries[index];
+  const std::string line = entry.key + '\t' + entry.command;
+  const LRESULT position = ToList(dialog, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  ToList(dialog, LB_SETITEMDATA, position, static_cast<LPARAM>(index));
+  return position;
+}
+
+LRESULT ListLineOf(HWND dialog, size_t index) {
+  const LRESULT count = ToList(dialog, LB_GETCOUNT);
+  for (LRESULT line = 0; line < count; ++line)
+    if (static_cast<size_t>(ToList(dialog, LB_GETITEMDATA, line)) == index) return line;
+  return LB_ERR;
+}
+
+void FillEntryFromFields(HWND dialog, KeyEntry& entry) {
+  entry.command = FieldText(dialog, IDC_CMD_FIELD);
+  entry.parameters = FieldText(dialog, IDC_PAR_FIELD);
+  entry.minimizeAfterRunning = MinimizeChecked(dialog) ? 1 : 0;
+}
+
+void EditKeysOnInit(HWND dialog) {
+  const size_t count = keyEntryStore.entries.size() - keyEntryStore.builtinCount;
+  ToList(dialog, LB_INITSTORAGE, count, static_cast<LPARAM>(count * 32));
+  // Drawn once, when full: many thousand entries stay quick.
+  ToList(dialog, WM_SETREDRAW, FALSE);
+  for (size_t i = keyEntryStore.builtinCount; i < keyEntryStore.entries.size(); ++i) {
+    keyEntryStore.entries[i].removalPending = false;
+    AddListLine(dialog, i);
+  }
+  ToList(dialog, WM_SETREDRAW, TRUE);
+}
+
+void EditKeysOnSelect(HWND dialog) {
+  const LRESULT line = ToList(dialog, LB_GETCURSEL);
+  if (line == LB_ERR) return;
+  const KeyEntry& entry = keyEntryStore.entries[ToList(dialog, LB_GETITEMDATA, line)];
+  SetDlgItemTextA(dialog, IDC_KEY_FIELD, entry.key.c_str());
+  SetDlgItemTextA(dialog, IDC_CMD_FIELD, entry.command.c_str());
+  SetDlgItemTextA(dialog, IDC_PAR_FIELD, entry.parameters.c_str());
+  CheckDlgButton(dialog, IDC_MINIMIZE_AFTER_RUNNING, entry.minimizeAfterRunning ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void EditKeysOnAdd(HWND dialog) {
+  if (!Confirmed(dialog, CONFIRM_ADD_TEXT)) return;
+  const std::string key = FieldText(dialog, IDC_KEY_FIELD);
+  if (key.empty()) {
+    MessageBoxA(dialog, BLANK_KEY_TEXT, ADD_CAPTION, MB_OK);
+    return;
+  }
+  if (IsBuiltinKey(key)) {
+    MessageBoxA(dialog, BUILTIN_DUPLICATE_TEXT, DUPLICATE_CAPTION, MB_OK);
+    return;
+  }
+  if (const auto duplicate = keyEntryStore.FindUnremovedByKey(key)) {
+    const std::string question = "Duplicate key found: \"" + key + "\"\nModify existing entry with new one?";
+    if (MessageBoxA(dialog, question.c_str(), DUPLICATE_CAPTION, MB_YESNO) != IDYES) return;
+    FillEntryFromFields(dialog, keyEntryStore.entries[*duplicate]);
+    ToList(dialog, LB_DELETESTRING, ListLineOf(dialog, *duplicate));
+    AddListLine(dialog, *duplicate);
+    return;
+  }
+  KeyEntry entry;
+  entry.key = key;
+  FillEntryFromFields(dialog, entry);
+  keyEntryStore.Append(std::move(entry));
+  ToList(dialog, LB_SETCURSEL, AddListLine(dialog, keyEntryStore.entries.size() - 1));
+}
+
+// The selected line's entry index, or none after telling the user.
+bool SelectedEntry(HWND dialog, const char* caption, LRESULT& line, size_t& index) {
+  line = ToList(dialog, LB_GETCURSEL);
+  if (line == LB_ERR) {
+    MessageBoxA(dialog, NOTHING_SELECTED_TEXT, caption, MB_OK);
+    return false;
+  }
+  index = static_cast<size_t>(ToList(dialog, LB_GETITEMDATA, line));
+  return true;
+}
+
+void EditKeysOnModify(HWND dialog) {
+  LRESULT line;
+  size_t index;
+  if (!SelectedEntry(dialog, MODIFY_CAPTION, line, index) || !Confirmed(dialog, CONFIRM_MODIFY_TEXT)) return;
+  KeyEntry& entry = keyEntryStore.entries[index];
+  entry.key = FieldText(dialog, IDC_KEY_FIELD);
+  FillEntryFromFields(dialog, entry);
+  ToList(dialog, LB_DELETESTRING, line);
+  ToList(dialog, LB_SETCURSEL, AddListLine(dialog, index));
+}
+
+void EditKeysOnRemove(HWND dialog) {
+  LRESULT line;
+  size_t index;
+  if (!SelectedEntry(dialog, REMOVE_CAPTION, line, index) || !Confirmed(dialog, CONFIRM_REMOVE_TEXT)) return;
+  keyEntryStore.entries[index].removalPending = true;
+  ToList(dialog, LB_DELETESTRING, line);
+  for (const int field : {IDC_KEY_FIELD, IDC_CMD_FIELD, IDC_PAR_FIELD}) SetDlgItemTextA(dialog, field, "");
+}
+
+void EditKeysOnBrowse(HWND dialog) {
+  char file[MAX_KEY_TEXT_LENGTH + 1] = {};
+  OPENFILENAMEA request = {};
+  request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  request.hwndOwner = dialog;
+  request.lpstrFile = file;
+  request.nMaxFile = sizeof file;
+  if (ChooseFileToOpen(&request)) SetDlgItemTextA(dialog, IDC_CMD_FIELD, file);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK EditUserKeysDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      EditKeysOnInit(dialog);
+      return TRUE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDC_KEY_LIST:
+          if (HIWORD(wParam) != LBN_SELCHANGE) return FALSE;
+          EditKeysOnSelect(dialog);
+          return TRUE;
+        case IDC_ADD_KEY:
+          EditKeysOnAdd(dialog);
+          return TRUE;
+        case IDC_MODIFY_KEY:
+          EditKeysOnModify(dialog);
+          return TRUE;
+        case IDC_REMOVE_KEY:
+          EditKeysOnRemove(dialog);
+          return TRUE;
+        case IDC_BROWSE_CMD:
+          EditKeysOnBrowse(dialog);
+          return TRUE;
+        case IDOK:
+        case IDCANCEL:
+          keyEntryStore.PurgeRemoved();
+          EndDialog(dialog, 0);
+          return TRUE;
+      }
+      break;
+  }
+  return FALSE;
+}

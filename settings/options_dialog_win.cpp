@@ -1,0 +1,183 @@
+#include "settings/options_dialog_win.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "base/app_state_win.h"
+#include "base/common_dialogs_win.h"
+#include "base/exe_folder_win.h"
+#include "base/themed_dialog_win.h"
+#include "keys/edit_user_keys_dialog_win.h"
+#include "resources/resource.h"
+#include "settings/settings_win.h"
+#include "settings/skin_path.h"
+
+namespace {
+
+const char SKIN_FAILED_TEXT[] = "Failed to load skin!";
+const char SKIN_PATH_TOO_LONG_TEXT[] =
+    "The skin's path is too long to keep. Move the skin into Pellomar's folder or a folder with a shorter path.";
+const char SKIN_FAILED_CAPTION[] = "Application Error";
+const char SKIN_FILTER[] = "Pellomar Skins\0*.bmp\0";
+
+const int CHECK_BOXES[] = {IDC_RUN_AT_STARTUP, IDC_SAVE_LAST_POSITION, IDC_MINIMIZE_ALWAYS, IDC_DEFAULT_SEARCH};
+
+// The value of "Run at startup" when the dialog opened: the log-on value is touched only
+// when OK changes it.
+bool runAtStartupWhenOpened;
+
+struct OptionValues {
+  bool checks[4];  // in the order of CHECK_BOXES
+  int32_t snapStrength;
+  int32_t translucencyInactive;
+  int32_t translucencyActive;
+};
+
+const OptionValues DEFAULT_OPTION_VALUES = {{true, true, false, true}, 30, 28, 78};
+
+bool* const CHECKED_SETTINGS[] = {&appSettings.runAtStartup, &appSettings.saveLastPosition, &appSettings.minimizeAlways,
+                                  &appSettings.defaultSearchEnabled};
+
+void ShowOptionValues(HWND dialog, const OptionValues& values) {
+  for (int i = 0; i < 4; ++i) CheckDlgButton(dialog, CHECK_BOXES[i], values.checks[i] ? BST_CHECKED : BST_UNCHECKED);
+  SetDlgItemInt(dialog, IDC_SNAP_STRENGTH, static_cast<UINT>(values.snapStrength), FALSE);
+  SetDlgItemInt(dialog, IDC_TRANSLUCENCY_INACTIVE, static_cast<UINT>(values.translucencyInactive), FALSE);
+  SetDlgItemInt(dialog, IDC_TRANSLUCENCY_ACTIVE, static_cast<UINT>(values.translucencyActive), FALSE);
+}
+
+// A number box as an unsigned number, 0 where it holds none, brought into low..high.
+int32_t ReadNumber(HWND dialog, int id, int32_t low, int32_t high) {
+  const UINT value = GetDlgItemInt(dialog, id, NULL, FALSE);
+  return static_cast<int32_t>(std::clamp<UINT>(value, low, high));
+}
+
+void OptionsOnInit(HWND dialog) {
+  runAtStartupWhenOpened = appSettings.runAtStartup;
+  OptionValues values;
+  for (int i = 0; i < 4; ++i) values.checks[i] = *CHECKED_SETTINGS[i];
+  values.snapStrength = appSettings.snapStrength;
+  values.translucencyInactive = appSettings.translucencyInactive;
+  values.translucencyActive = appSettings.translucencyActive;
+  ShowOptionValues(dialog, values);
+}
+
+void OptionsOnOk(HWND dialog) {
+  for (int i = 0; i < 4; ++i) *CHECKED_SETTINGS[i] = IsDlgButtonChecked(dialog, CHECK_BOXES[i]) == BST_CHECKED;
+  appSettings.snapStrength = ReadNumber(dialog, IDC_SNAP_STRENGTH, 0, 128);
+  appSettings.translucencyInactive = ReadNumber(dialog, IDC_TRANSLUCENCY_INACTIVE, 0, 100);
+  appSettings.translucencyActive = ReadNumber(dialog, IDC_TRANSLUCENCY_ACTIVE, 10, 100);
+  if (appSettings.runAtStartup != runAtStartupWhenOpened) SetRunAtStartup(appSettings.runAtStartup);
+}
+
+// The form of a chosen path that fits skinPath: as chosen, relative to the program's
+// folder (from which the skin is loaded at start-up), or the short form of the path.
+bool FitSkinPath(const char* chosen, char (&skinPath)[sizeof AppSettings::skinPath]) {
+  std::string candidates[3] = {chosen, PathBelowFolder(chosen, ExeFolder()).value_or(std::string()), std::string()};
+  char shortPath[MAX_PATH];
+  const DWORD shortLength = GetShortPathNameA(chosen, shortPath, sizeof shortPath);
+  if (shortLength > 0 && shortLength < sizeof shortPath) candidates[2] = shortPath;
+  for (const std::string& candidate : candidates) {
+    if (candidate.empty() || candidate.size() >= sizeof skinPath) continue;
+    std::memcpy(skinPath, candidate.c_str(), candidate.size() + 1);
+    return true;
+  }
+  return false;
+}
+
+void ChangeSkin(HWND dialog) {
+  const std::string folder = ExeFolder();
+  SetWorkingDirectoryToExe();
+  char chosen[256] = {};
+  OPENFILENAMEA request = {};
+  request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  request.hwndOwner = dialog;
+  request.lpstrFilter = SKIN_FILTER;
+  request.lpstrFile = chosen;
+  request.nMaxFile = sizeof chosen;
+  request.lpstrInitialDir = folder.c_str();
+  if (!ChooseFileToOpen(&request)) return;
+
+  const HBITMAP skin = static_cast<HBITMAP>(LoadImageA(NULL, chosen, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  if (!skin) {
+    MessageBoxA(NULL, SKIN_FAILED_TEXT, SKIN_FAILED_CAPTION, MB_ICONERROR);
+    return;
+  }
+  if (!FitSkinPath(chosen, appSettings.skinPath)) {
+    DeleteObject(skin);
+    MessageBoxA(NULL, SKIN_PATH_TOO_LONG_TEXT, SKIN_FAILED_CAPTION, MB_ICONERROR);
+    return;
+  }
+  DeleteObject(SelectObject(appState.skinDC, skin));
+  InvalidateRect(appState.mainWindow, NULL, TRUE);
+}
+
+void ChangeFont(HWND dialog) {
+  LOGFONTA font = LogFontFromEditFont(appSettings.editFont);
+  CHOOSEFONTA request = {};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = dialog;
+  request.lpLogFont = &font;
+  request.rgbColors = appSettings.fontColor;
+  request.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
+  if (!ChooseFontFor(&request)) return;
+  appSettings.editFont = EditFontFromLogFont(font);
+  appSettings.fontColor = request.rgbColors;
+  const HFONT old = appState.editFontHandle;
+  appState.editFontHandle = CreateFontIndirectA(&font);
+  SendMessageA(appState.commandEdit, WM_SETFONT, reinterpret_cast<WPARAM>(appState.editFontHandle), FALSE);
+  DeleteObject(old);
+  InvalidateRect(appState.commandEdit, NULL, TRUE);
+}
+
+void ChangeBackColor(HWND dialog) {
+  COLORREF customColors[16] = {};
+  CHOOSECOLORA request = {};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = dialog;
+  request.rgbResult = appSettings.backColor;
+  request.lpCustColors = customColors;
+  request.Flags = CC_RGBINIT | CC_ANYCOLOR;
+  if (!ChooseColorFor(&request)) return;
+  appSettings.backColor = request.rgbResult;
+  DeleteObject(appState.editBackBrush);
+  appState.editBackBrush = CreateSolidBrush(appSettings.backColor);
+  InvalidateRect(appState.commandEdit, NULL, TRUE);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OptionsOnInit(dialog);
+      return TRUE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK:
+          OptionsOnOk(dialog);
+          EndDialog(dialog, 0);
+          return TRUE;
+        case IDCANCEL:
+          EndDialog(dialog, 0);
+          return TRUE;
+        case IDC_DEFAULTS:
+          ShowOptionValues(dialog, DEFAULT_OPTION_VALUES);
+          return TRUE;
+        case IDC_EDIT_KEYS:
+          ShowThemedDialog(IDD_EDIT_USER_KEYS, dialog, EditUserKeysDialogProc);
+          return TRUE;
+        case IDC_CHANGE_SKIN:
+          ChangeSkin(dialog);
+          return TRUE;
+        case IDC_CHANGE_FONT:
+          ChangeFont(dialog);
+          return TRUE;
+        case IDC_CHANGE_BK_COLOR:
+          ChangeBackColor(dialog);
+          return TRUE;
+      }
+      break;
+  }
+  return FALSE;
+}
