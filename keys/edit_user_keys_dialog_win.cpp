@@ -37,23 +37,25 @@ bool Confirmed(HWND dialog, const char* question) {
          MessageBoxA(dialog, question, VERIFY_CAPTION, MB_YESNO) != IDNO;
 }
 
-LRESULT ToList(HWND dialog, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-  return SendDlgItemMessageA(dialog, IDC_KEY_LIST, message, wParam, lParam);
+// Messages go to the list's window directly: looking the control up for each message of
+// a long fill (as SendDlgItemMessageA does) would cost more than the fill itself.
+HWND KeyList(HWND dialog) {
+  return GetDlgItem(dialog, IDC_KEY_LIST);
 }
 
 // The entry's line, "key<TAB>command", in its sorted place; it carries the entry's index.
-LRESULT AddListLine(HWND dialog, size_t index) {
+LRESULT AddListLine(HWND list, size_t index) {
   const KeyEntry& entry = keyEntryStore.entries[index];
   const std::string line = entry.key + '\t' + entry.command;
-  const LRESULT position = ToList(dialog, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-  ToList(dialog, LB_SETITEMDATA, position, static_cast<LPARAM>(index));
+  const LRESULT position = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  SendMessageA(list, LB_SETITEMDATA, position, static_cast<LPARAM>(index));
   return position;
 }
 
-LRESULT ListLineOf(HWND dialog, size_t index) {
-  const LRESULT count = ToList(dialog, LB_GETCOUNT);
+LRESULT ListLineOf(HWND list, size_t index) {
+  const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
   for (LRESULT line = 0; line < count; ++line)
-    if (static_cast<size_t>(ToList(dialog, LB_GETITEMDATA, line)) == index) return line;
+    if (static_cast<size_t>(SendMessageA(list, LB_GETITEMDATA, line, 0)) == index) return line;
   return LB_ERR;
 }
 
@@ -64,21 +66,23 @@ void FillEntryFromFields(HWND dialog, KeyEntry& entry) {
 }
 
 void EditKeysOnInit(HWND dialog) {
+  const HWND list = KeyList(dialog);
   const size_t count = keyEntryStore.entries.size() - keyEntryStore.builtinCount;
-  ToList(dialog, LB_INITSTORAGE, count, static_cast<LPARAM>(count * 32));
+  SendMessageA(list, LB_INITSTORAGE, count, static_cast<LPARAM>(count * 32));
   // Drawn once, when full: many thousand entries stay quick.
-  ToList(dialog, WM_SETREDRAW, FALSE);
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   for (size_t i = keyEntryStore.builtinCount; i < keyEntryStore.entries.size(); ++i) {
     keyEntryStore.entries[i].removalPending = false;
-    AddListLine(dialog, i);
+    AddListLine(list, i);
   }
-  ToList(dialog, WM_SETREDRAW, TRUE);
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
 
 void EditKeysOnSelect(HWND dialog) {
-  const LRESULT line = ToList(dialog, LB_GETCURSEL);
+  const HWND list = KeyList(dialog);
+  const LRESULT line = SendMessageA(list, LB_GETCURSEL, 0, 0);
   if (line == LB_ERR) return;
-  const KeyEntry& entry = keyEntryStore.entries[ToList(dialog, LB_GETITEMDATA, line)];
+  const KeyEntry& entry = keyEntryStore.entries[SendMessageA(list, LB_GETITEMDATA, line, 0)];
   SetDlgItemTextA(dialog, IDC_KEY_FIELD, entry.key.c_str());
   SetDlgItemTextA(dialog, IDC_CMD_FIELD, entry.command.c_str());
   SetDlgItemTextA(dialog, IDC_PAR_FIELD, entry.parameters.c_str());
@@ -100,25 +104,28 @@ void EditKeysOnAdd(HWND dialog) {
     const std::string question = "Duplicate key found: \"" + key + "\"\nModify existing entry with new one?";
     if (MessageBoxA(dialog, question.c_str(), DUPLICATE_CAPTION, MB_YESNO) != IDYES) return;
     FillEntryFromFields(dialog, keyEntryStore.entries[*duplicate]);
-    ToList(dialog, LB_DELETESTRING, ListLineOf(dialog, *duplicate));
-    AddListLine(dialog, *duplicate);
+    const HWND list = KeyList(dialog);
+    SendMessageA(list, LB_DELETESTRING, ListLineOf(list, *duplicate), 0);
+    AddListLine(list, *duplicate);
     return;
   }
   KeyEntry entry;
   entry.key = key;
   FillEntryFromFields(dialog, entry);
   keyEntryStore.Append(std::move(entry));
-  ToList(dialog, LB_SETCURSEL, AddListLine(dialog, keyEntryStore.entries.size() - 1));
+  const HWND list = KeyList(dialog);
+  SendMessageA(list, LB_SETCURSEL, AddListLine(list, keyEntryStore.entries.size() - 1), 0);
 }
 
 // The selected line's entry index, or none after telling the user.
 bool SelectedEntry(HWND dialog, const char* caption, LRESULT& line, size_t& index) {
-  line = ToList(dialog, LB_GETCURSEL);
+  const HWND list = KeyList(dialog);
+  line = SendMessageA(list, LB_GETCURSEL, 0, 0);
   if (line == LB_ERR) {
     MessageBoxA(dialog, NOTHING_SELECTED_TEXT, caption, MB_OK);
     return false;
   }
-  index = static_cast<size_t>(ToList(dialog, LB_GETITEMDATA, line));
+  index = static_cast<size_t>(SendMessageA(list, LB_GETITEMDATA, line, 0));
   return true;
 }
 
@@ -129,8 +136,9 @@ void EditKeysOnModify(HWND dialog) {
   KeyEntry& entry = keyEntryStore.entries[index];
   entry.key = FieldText(dialog, IDC_KEY_FIELD);
   FillEntryFromFields(dialog, entry);
-  ToList(dialog, LB_DELETESTRING, line);
-  ToList(dialog, LB_SETCURSEL, AddListLine(dialog, index));
+  const HWND list = KeyList(dialog);
+  SendMessageA(list, LB_DELETESTRING, line, 0);
+  SendMessageA(list, LB_SETCURSEL, AddListLine(list, index), 0);
 }
 
 void EditKeysOnRemove(HWND dialog) {
@@ -138,7 +146,7 @@ void EditKeysOnRemove(HWND dialog) {
   size_t index;
   if (!SelectedEntry(dialog, REMOVE_CAPTION, line, index) || !Confirmed(dialog, CONFIRM_REMOVE_TEXT)) return;
   keyEntryStore.entries[index].removalPending = true;
-  ToList(dialog, LB_DELETESTRING, line);
+  SendMessageA(KeyList(dialog), LB_DELETESTRING, line, 0);
   for (const int field : {IDC_KEY_FIELD, IDC_CMD_FIELD, IDC_PAR_FIELD}) SetDlgItemTextA(dialog, field, "");
 }
 
