@@ -60,3 +60,9 @@ TEST_F(BarTest, FallsBackToTheDefaultSkinAndKeepsTheChosenPath) {
   EXPECT_STREQ(appSettings.skinPath, "C:\\no such folder\\gone.bmp");
   DeleteObject(skin);
 }
+
+TEST_F(BarTest, StartsWithoutTheLibrariesThatOnlySomeCommandsNeed) {
+  StartBar();
+  for (const char* library : {"shell32.dll", "comdlg32.dll", "comctl32.dll"})
+    EXPECT_EQ(GetModuleHandleA(library), nullptr) << library;
+}
