@@ -3,6 +3,7 @@
 #include "app/bar_geometry.h"
 #include "app/main_window_win.h"
 #include "base/app_state_win.h"
+#include "base/system_library_win.h"
 #include "resources/resource.h"
 #include "settings/settings_win.h"
 

@@ -2,6 +2,7 @@
 
 #include "app/startup_win.h"
 #include "base/app_state_win.h"
+#include "base/system_library_win.h"
 #include "base/exe_folder_win.h"
 #include "command/builtin_keywords.h"
 #include "keys/key_file_win.h"
@@ -18,6 +19,7 @@ const char SKIN_FAILED_CAPTION[] = "Application Error";
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  LoadLibrariesOnlyFromSystemFolder();
   RegisterMainWindowClass(instance);
   SetWorkingDirectoryToExe();
   LoadSettings();

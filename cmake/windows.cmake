@@ -8,6 +8,15 @@ if(MINGW)
   target_link_options(pellomar_flags INTERFACE -static)
   target_compile_options(pellomar_flags INTERFACE -ffunction-sections -fdata-sections)
   target_link_options(pellomar_flags INTERFACE -Wl,--gc-sections)
+  # The same bytes from the same sources, wherever and whenever they are built.
+  target_compile_options(pellomar_flags INTERFACE -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
+  target_link_options(pellomar_flags INTERFACE -Wl,--no-insert-timestamp)
+  # Loaded at a random address (on 64-bit Windows from the whole address space), data
+  # never executed, and no compatibility shims under Terminal Services.
+  target_link_options(pellomar_flags INTERFACE -Wl,--dynamicbase -Wl,--nxcompat -Wl,--tsaware)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    target_link_options(pellomar_flags INTERFACE -Wl,--high-entropy-va)
+  endif()
 endif()
 
 add_library(pellomar_win STATIC
@@ -20,6 +29,7 @@ add_library(pellomar_win STATIC
   base/exe_folder_win.cpp
   base/file_io_win.cpp
   base/irreversible_calls_win.cpp
+  base/system_library_win.cpp
   base/themed_dialog_win.cpp
   command/command_edit_win.cpp
   countdown/countdown_win.cpp
@@ -35,6 +45,10 @@ target_link_libraries(pellomar_win PUBLIC pellomar_core user32 gdi32 advapi32)
 set(PELLOMAR_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/resources/pellomar.rc)
 add_executable(pellomar WIN32 app/winmain_win.cpp app/lean_runtime.cpp ${PELLOMAR_RESOURCE_SCRIPT})
 target_link_libraries(pellomar PRIVATE pellomar_win)
+if(MSVC)
+  # The resources carry the program's manifest; the linker must not add another.
+  target_link_options(pellomar PRIVATE /MANIFEST:NO /Brepro)
+endif()
 if(MINGW)
   target_link_options(pellomar PRIVATE -s)
   # GCC's library keeps std::string's code, compiled with exceptions, in one object file
@@ -52,20 +66,27 @@ endif()
 # What the program needs beside it.
 configure_file(resources/sk_default.bmp ${CMAKE_BINARY_DIR}/sk_default.bmp COPYONLY)
 
-# The help file, compiled from its pages once their links are checked.
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
-file(GLOB PELLOMAR_HELP_PAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/about/help/*)
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/pellomarhelp.chm
-  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_help.py ${CMAKE_SOURCE_DIR}/about/help
-  COMMAND chmcmd --verbosity 0 ${CMAKE_SOURCE_DIR}/about/help/pellomarhelp.hhp >/dev/null
-  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-  DEPENDS ${PELLOMAR_HELP_PAGES} ${CMAKE_SOURCE_DIR}/tools/check_help.py
-  COMMENT "Checking and compiling the help file")
-add_custom_target(pellomar_help ALL DEPENDS ${CMAKE_BINARY_DIR}/pellomarhelp.chm)
+# The help file, compiled from its pages once their links are checked. Where the help
+# compiler (chmcmd, of Free Pascal) or Python is missing, the program builds without it.
+find_package(Python3 COMPONENTS Interpreter)
+find_program(PELLOMAR_CHMCMD chmcmd)
+if(Python3_Interpreter_FOUND AND PELLOMAR_CHMCMD)
+  file(GLOB PELLOMAR_HELP_PAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/about/help/*)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/pellomarhelp.chm
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/build_help.py ${CMAKE_SOURCE_DIR}/about/help
+            ${PELLOMAR_CHMCMD}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    DEPENDS ${PELLOMAR_HELP_PAGES} ${CMAKE_SOURCE_DIR}/tools/build_help.py
+    COMMENT "Checking and compiling the help file")
+  add_custom_target(pellomar_help ALL DEPENDS ${CMAKE_BINARY_DIR}/pellomarhelp.chm)
+else()
+  message(STATUS "chmcmd or Python not found: pellomarhelp.chm is not built")
+endif()
 
 if(PELLOMAR_TESTS)
   add_subdirectory(tests/win32)
   add_subdirectory(tests/e2e)
+  add_subdirectory(tests/release)
 endif()
 
 # Benchmarks run on the 64-bit build, like the tests.

@@ -111,9 +111,9 @@ class Pellomar:
             self.write("config.dat", config)
         self.process = None
 
-    def start(self):
+    def start(self, environment=None):
         """Starts the program from another working directory, as a shortcut or log-on would."""
-        self.process = subprocess.Popen(["wine", self.exe], cwd=self.elsewhere,
+        self.process = subprocess.Popen(["wine", self.exe], cwd=self.elsewhere, env=environment,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def wait_for_bar(self):

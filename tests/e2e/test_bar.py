@@ -1,4 +1,6 @@
 """The real program, started and driven from outside, its files checked byte by byte."""
+import os
+import shutil
 import subprocess
 import time
 import unittest
@@ -248,6 +250,19 @@ class TypedLines(BarTestCase):
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.read("keyentries.dat.bak"), cut_short)
         self.assertEqual(app.read("keyentries.dat"), key_file(("ed", "notepad", "", 1, [])))
+
+
+class PlantedLibrary(BarTestCase):
+    def test_a_system_library_planted_beside_the_program_is_not_loaded(self):
+        app = self.pellomar()
+        shutil.copy(os.path.join(BUILD, "planted", "shell32.dll"), app.folder)
+        # Wine prefers its own copy of a system library unless told to look for another.
+        environment = dict(os.environ, WINEDLLOVERRIDES=os.environ["WINEDLLOVERRIDES"] + ";shell32=n,b")
+        app.start(environment)
+        app.wait_for_bar()
+        driver("command", IDM_HELP)  # the shell library's first use
+        self.assertEqual(settle(lambda: app.read("planted.txt"), b"", 3), None)
+        self.assertEqual(app.close(), 0)
 
 
 if __name__ == "__main__":

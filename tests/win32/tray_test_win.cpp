@@ -34,6 +34,8 @@ TEST_F(BarTest, StepsAsideToTheNotificationAreaAndComesBack) {
     EXPECT_EQ(GetFocus(), appState.commandEdit) << step.name;
     EXPECT_EQ(SendMessageA(appState.commandEdit, EM_GETSEL, 0, 0), MAKELONG(0, 4)) << step.name;
   }
+  SendMessageA(appState.mainWindow, WM_COMMAND, IDM_EXIT, 0);
+  EXPECT_FALSE(IsWindow(appState.mainWindow));
 }
 
 TEST_F(BarTest, AProgramThatEndedHiddenStartsHidden) {

@@ -1,0 +1,8 @@
+#include "base/system_library_win.h"
+
+void LoadLibrariesOnlyFromSystemFolder() {
+  // Looked up, so that the program still starts where the function is missing.
+  const auto setDefaultDirectories =
+      FunctionOf<decltype(SetDefaultDllDirectories)>(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+  if (setDefaultDirectories) setDefaultDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
