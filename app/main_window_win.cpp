@@ -4,7 +4,6 @@
 
 #include "about/about_win.h"
 #include "app/bar_geometry.h"
-#include "app/startup_win.h"
 #include "app/tray_win.h"
 #include "base/app_state_win.h"
 #include "base/exe_folder_win.h"

@@ -1,14 +1,14 @@
 #include "command/command_edit_win.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "base/app_state_win.h"
 #include "base/irreversible_calls_win.h"
 #include "command/entered_line.h"
 #include "countdown/countdown_win.h"
 #include "countdown/shutdown_win.h"
 #include "resources/resource.h"
-
-#include <algorithm>
-#include <cstring>
 
 bool selectAllOnNextClick = true;
 

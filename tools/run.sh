@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 cmake --no-warn-unused-cli -S "$root" -B "$root/build/win64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build/win64" -j "$(nproc)" --target pellomar e2e_driver
+cmake --build "$root/build/win64" -j "$(nproc)" --target pellomar pellomar_help e2e_driver
 exe="$root/build/win64/pellomar.exe"
 
 if [ -n "${DISPLAY:-}" ]; then

@@ -100,6 +100,10 @@ bool FileExists(const char* name) {
   return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
 }
 
+void Click(HWND dialog, int id) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
 std::string ItemText(HWND dialog, int id) {
   char text[512] = {};
   GetDlgItemTextA(dialog, id, text, sizeof text);

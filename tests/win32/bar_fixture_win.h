@@ -44,6 +44,9 @@ void AnswerDialog(const char* caption, const std::function<void(HWND dialog)>& a
 // A control's text.
 std::string ItemText(HWND dialog, int id);
 
+// Clicks a dialog's button, as the user would.
+void Click(HWND dialog, int id);
+
 bool FileExists(const char* name);
 std::vector<uint8_t> ReadWholeFile(const char* name);
 void WriteWholeFile(const char* name, const std::vector<uint8_t>& bytes);

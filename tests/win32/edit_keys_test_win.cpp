@@ -16,10 +16,6 @@ void InEditKeys(const std::function<void(HWND)>& act) {
                [] { ShowThemedDialog(IDD_EDIT_USER_KEYS, appState.mainWindow, EditUserKeysDialogProc); });
 }
 
-void Click(HWND dialog, int id) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
 // Clicks a button that brings up a message box, checks its text and answers it.
 void ClickAnswering(HWND dialog, int id, const char* caption, const std::string& text, int answer) {
   AnswerDialog(

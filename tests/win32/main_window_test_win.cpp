@@ -97,15 +97,6 @@ TEST_F(BarTest, OpacityFollowsTheFocus) {
   DestroyWindow(other);
 }
 
-TEST_F(BarTest, OpacityOutsideThePercentRangeIsClamped) {
-  appSettings.translucencyActive = 250;
-  appSettings.translucencyInactive = -20;
-  StartBar();
-  EXPECT_EQ(CurrentAlpha(), 255);
-  SendMessageA(appState.mainWindow, WM_KILLFOCUS, 0, 0);
-  EXPECT_EQ(CurrentAlpha(), 0);
-}
-
 TEST_F(BarTest, EverySkinPointOutsideTheBoxIsADragHandle) {
   appSettings.windowLeft = 100;
   appSettings.windowTop = 200;

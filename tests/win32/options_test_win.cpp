@@ -19,10 +19,6 @@ void InOptions(const std::function<void(HWND)>& act) {
   AnswerDialog("Options", act, [] { SendMessageA(appState.mainWindow, WM_COMMAND, IDM_OPTIONS, 0); });
 }
 
-void Click(HWND dialog, int id) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
 // Clicks a button that opens a system chooser, and answers the chooser with OK.
 void ChooseWith(HWND dialog, int button, const char* chooserCaption, const std::string& file = "") {
   AnswerDialog(
