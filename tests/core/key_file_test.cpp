@@ -95,23 +95,3 @@ TEST(KeyFile, ADamagedFileKeepsTheEntriesReadWhole) {
     EXPECT_EQ(store.entries[0].key, "g") << "the built-in entry stays first";
   }
 }
-
-TEST(KeyEntryStore, FindsTheFirstExactKeyAndPurgesOnlyMarkedUserEntries) {
-  KeyEntryStore store = StoreWithBuiltin();
-  store.Append({"g", "user g", "", 0, true, {}});
-  store.Append({"G", "capital", "", 0, false, {}});
-  store.Append({"x", "one", "", 0, true, {}});
-  store.Append({"x", "two", "", 0, false, {}});
-  EXPECT_EQ(store.FindByKey("g"), 0u);
-  EXPECT_EQ(store.FindByKey("G"), 2u);
-  EXPECT_EQ(store.FindByKey("x"), 3u);
-  EXPECT_EQ(store.FindByKey("gg"), std::nullopt);
-  EXPECT_EQ(store.FindByKey(""), std::nullopt);
-
-  store.entries[0].removalPending = true;
-  store.PurgeRemoved();
-  ASSERT_EQ(store.entries.size(), 3u);
-  EXPECT_EQ(store.entries[0].command, "http://search/%s") << "built-in entries are never erased";
-  EXPECT_EQ(store.entries[1].command, "capital");
-  EXPECT_EQ(store.entries[2].command, "two");
-}

@@ -5,7 +5,6 @@
 #include "app/main_window_win.h"
 #include "bar_fixture_win.h"
 #include "base/app_state_win.h"
-#include "command/command_edit_win.h"
 #include "keys/key_entry_store.h"
 #include "resources/resource.h"
 #include "settings/app_settings.h"
@@ -93,14 +92,4 @@ TEST_F(CommandBoxTest, FirstClickAfterTheFocusCameBackSelectsTheWholeLine) {
 
   SendMessageA(appState.commandEdit, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, 5));
   EXPECT_EQ(Selection(), MAKELONG(0, 11)) << "a double click always selects all";
-}
-
-TEST_F(CommandBoxTest, ActivationTakesTheFocusWithTheLineSelected) {
-  SetWindowTextA(appState.commandEdit, "sysoff 10m");
-  FocusElsewhere();
-  EXPECT_TRUE(selectAllOnNextClick);
-  SendMessageA(appState.commandEdit, WM_ACTIVATE_COMMAND_EDIT, 0, 0);
-  EXPECT_EQ(GetFocus(), appState.commandEdit);
-  EXPECT_EQ(Selection(), MAKELONG(0, 10));
-  EXPECT_FALSE(selectAllOnNextClick) << "the next click places the caret";
 }
