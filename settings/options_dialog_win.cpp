@@ -21,52 +21,54 @@ const char SKIN_PATH_TOO_LONG_TEXT[] =
 const char SKIN_FAILED_CAPTION[] = "Application Error";
 const char SKIN_FILTER[] = "Pellomar Skins\0*.bmp\0";
 
-const int CHECK_BOXES[] = {IDC_RUN_AT_STARTUP, IDC_SAVE_LAST_POSITION, IDC_MINIMIZE_ALWAYS, IDC_DEFAULT_SEARCH};
-
 // The value of "Run at startup" when the dialog opened: the log-on value is touched only
 // when OK changes it.
 bool runAtStartupWhenOpened;
 
-struct OptionValues {
-  bool checks[4];  // in the order of CHECK_BOXES
-  int32_t snapStrength;
-  int32_t translucencyInactive;
-  int32_t translucencyActive;
+// The controls that take effect on OK, with the settings they edit and what "&Defaults"
+// puts in them.
+struct CheckBox {
+  int id;
+  bool* setting;
+  bool byDefault;
+};
+const CheckBox CHECK_BOXES[] = {
+    {IDC_RUN_AT_STARTUP, &appSettings.runAtStartup, true},
+    {IDC_SAVE_LAST_POSITION, &appSettings.saveLastPosition, true},
+    {IDC_MINIMIZE_ALWAYS, &appSettings.minimizeAlways, false},
+    {IDC_DEFAULT_SEARCH, &appSettings.defaultSearchEnabled, true},
 };
 
-const OptionValues DEFAULT_OPTION_VALUES = {{true, true, false, true}, 30, 28, 78};
-
-bool* const CHECKED_SETTINGS[] = {&appSettings.runAtStartup, &appSettings.saveLastPosition, &appSettings.minimizeAlways,
-                                  &appSettings.defaultSearchEnabled};
-
-void ShowOptionValues(HWND dialog, const OptionValues& values) {
-  for (int i = 0; i < 4; ++i) CheckDlgButton(dialog, CHECK_BOXES[i], values.checks[i] ? BST_CHECKED : BST_UNCHECKED);
-  SetDlgItemInt(dialog, IDC_SNAP_STRENGTH, static_cast<UINT>(values.snapStrength), FALSE);
-  SetDlgItemInt(dialog, IDC_TRANSLUCENCY_INACTIVE, static_cast<UINT>(values.translucencyInactive), FALSE);
-  SetDlgItemInt(dialog, IDC_TRANSLUCENCY_ACTIVE, static_cast<UINT>(values.translucencyActive), FALSE);
-}
-
-// A number box as an unsigned number, 0 where it holds none, brought into low..high.
-int32_t ReadNumber(HWND dialog, int id, int32_t low, int32_t high) {
-  const UINT value = GetDlgItemInt(dialog, id, NULL, FALSE);
-  return static_cast<int32_t>(std::clamp<UINT>(value, low, high));
-}
+struct NumberBox {
+  int id;
+  int32_t* setting;
+  UINT low;
+  UINT high;
+  UINT byDefault;
+};
+const NumberBox NUMBER_BOXES[] = {
+    {IDC_SNAP_STRENGTH, &appSettings.snapStrength, 0, 128, 30},
+    {IDC_TRANSLUCENCY_INACTIVE, &appSettings.translucencyInactive, 0, 100, 28},
+    {IDC_TRANSLUCENCY_ACTIVE, &appSettings.translucencyActive, 10, 100, 78},
+};
 
 void OptionsOnInit(HWND dialog) {
   runAtStartupWhenOpened = appSettings.runAtStartup;
-  OptionValues values;
-  for (int i = 0; i < 4; ++i) values.checks[i] = *CHECKED_SETTINGS[i];
-  values.snapStrength = appSettings.snapStrength;
-  values.translucencyInactive = appSettings.translucencyInactive;
-  values.translucencyActive = appSettings.translucencyActive;
-  ShowOptionValues(dialog, values);
+  for (const CheckBox& box : CHECK_BOXES) CheckDlgButton(dialog, box.id, *box.setting ? BST_CHECKED : BST_UNCHECKED);
+  for (const NumberBox& box : NUMBER_BOXES) SetDlgItemInt(dialog, box.id, static_cast<UINT>(*box.setting), FALSE);
 }
 
+void OptionsOnDefaults(HWND dialog) {
+  for (const CheckBox& box : CHECK_BOXES) CheckDlgButton(dialog, box.id, box.byDefault ? BST_CHECKED : BST_UNCHECKED);
+  for (const NumberBox& box : NUMBER_BOXES) SetDlgItemInt(dialog, box.id, box.byDefault, FALSE);
+}
+
+// Numbers are read unsigned, text that is none reads as 0, and each is brought silently
+// into its range.
 void OptionsOnOk(HWND dialog) {
-  for (int i = 0; i < 4; ++i) *CHECKED_SETTINGS[i] = IsDlgButtonChecked(dialog, CHECK_BOXES[i]) == BST_CHECKED;
-  appSettings.snapStrength = ReadNumber(dialog, IDC_SNAP_STRENGTH, 0, 128);
-  appSettings.translucencyInactive = ReadNumber(dialog, IDC_TRANSLUCENCY_INACTIVE, 0, 100);
-  appSettings.translucencyActive = ReadNumber(dialog, IDC_TRANSLUCENCY_ACTIVE, 10, 100);
+  for (const CheckBox& box : CHECK_BOXES) *box.setting = IsDlgButtonChecked(dialog, box.id) == BST_CHECKED;
+  for (const NumberBox& box : NUMBER_BOXES)
+    *box.setting = static_cast<int32_t>(std::clamp(GetDlgItemInt(dialog, box.id, NULL, FALSE), box.low, box.high));
   if (appSettings.runAtStartup != runAtStartupWhenOpened) SetRunAtStartup(appSettings.runAtStartup);
 }
 
@@ -162,7 +164,7 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
           EndDialog(dialog, 0);
           return TRUE;
         case IDC_DEFAULTS:
-          ShowOptionValues(dialog, DEFAULT_OPTION_VALUES);
+          OptionsOnDefaults(dialog);
           return TRUE;
         case IDC_EDIT_KEYS:
           ShowThemedDialog(IDD_EDIT_USER_KEYS, dialog, EditUserKeysDialogProc);
