@@ -1,8 +1,8 @@
 #include "base/common_dialogs_win.h"
 
-#include "base/system_library_win.h"
-
 #include <cstddef>
+
+#include "base/system_library_win.h"
 
 #if !defined(_WIN64)
 // OPENFILENAME_SIZE_VERSION_400A, which the compiler cannot evaluate in a constant.

@@ -11,7 +11,8 @@ std::string ExeFolder() {
   return std::string(path, FolderPartLength(path));
 }
 
-void SetWorkingDirectoryToExe() {
-  const std::string folder = ExeFolder();
+std::string SetWorkingDirectoryToExe() {
+  std::string folder = ExeFolder();
   if (!folder.empty()) SetCurrentDirectoryA(folder.c_str());
+  return folder;
 }

@@ -6,5 +6,6 @@
 std::string ExeFolder();
 
 // Makes the executable's folder the working directory, so that the program's files are
-// found by their bare names wherever it was started from or a file chooser has been.
-void SetWorkingDirectoryToExe();
+// found by their bare names wherever it was started from or a file chooser has been;
+// returns that folder.
+std::string SetWorkingDirectoryToExe();

@@ -74,8 +74,8 @@ void OptionsOnOk(HWND dialog) {
 
 // The form of a chosen path that fits skinPath: as chosen, relative to the program's
 // folder (from which the skin is loaded at start-up), or the short form of the path.
-bool FitSkinPath(const char* chosen, char (&skinPath)[sizeof AppSettings::skinPath]) {
-  std::string candidates[3] = {chosen, PathBelowFolder(chosen, ExeFolder()).value_or(std::string()), std::string()};
+bool FitSkinPath(const char* chosen, const std::string& exeFolder, char (&skinPath)[sizeof AppSettings::skinPath]) {
+  std::string candidates[3] = {chosen, PathBelowFolder(chosen, exeFolder).value_or(std::string()), std::string()};
   char shortPath[MAX_PATH];
   const DWORD shortLength = GetShortPathNameA(chosen, shortPath, sizeof shortPath);
   if (shortLength > 0 && shortLength < sizeof shortPath) candidates[2] = shortPath;
@@ -88,8 +88,7 @@ bool FitSkinPath(const char* chosen, char (&skinPath)[sizeof AppSettings::skinPa
 }
 
 void ChangeSkin(HWND dialog) {
-  const std::string folder = ExeFolder();
-  SetWorkingDirectoryToExe();
+  const std::string folder = SetWorkingDirectoryToExe();
   char chosen[256] = {};
   OPENFILENAMEA request = {};
   request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
@@ -105,7 +104,7 @@ void ChangeSkin(HWND dialog) {
     MessageBoxA(NULL, SKIN_FAILED_TEXT, SKIN_FAILED_CAPTION, MB_ICONERROR);
     return;
   }
-  if (!FitSkinPath(chosen, appSettings.skinPath)) {
+  if (!FitSkinPath(chosen, folder, appSettings.skinPath)) {
     DeleteObject(skin);
     MessageBoxA(NULL, SKIN_PATH_TOO_LONG_TEXT, SKIN_FAILED_CAPTION, MB_ICONERROR);
     return;
