@@ -61,7 +61,5 @@ void AddBuiltinKeywords() {
 }
 
 bool IsBuiltinKey(std::string_view text) {
-  for (size_t i = 0; i < keyEntryStore.builtinCount; ++i)
-    if (keyEntryStore.entries[i].key == text) return true;
-  return false;
+  return keyEntryStore.IsBuiltinKey(text);
 }

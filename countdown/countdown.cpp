@@ -39,7 +39,8 @@ std::optional<CountdownAmount> ParseCountdownAmount(std::string_view text) {
     read[unit] = true;
     numberStart = i + 1;
   }
-  const CountdownAmount amount = {std::min(values[0], 99), std::min(values[1], 60), std::min(values[2], 60)};
+  const CountdownAmount amount = {std::min(values[0], MAX_COUNTDOWN_HOURS), std::min(values[1], MAX_COUNTDOWN_MINUTES),
+                                  std::min(values[2], MAX_COUNTDOWN_SECONDS)};
   if (amount.hours < 0 || amount.minutes < 0 || amount.seconds < 0) return std::nullopt;
   if (amount.hours == 0 && amount.minutes == 0 && amount.seconds == 0) return std::nullopt;
   return amount;
@@ -85,12 +86,4 @@ void FormatCountdown(const CountdownState& state, char (&text)[9]) {
     text[i * 3 + 2] = ':';
   }
   text[8] = '\0';
-}
-
-std::optional<uint32_t> SystemCommandExitFlags(std::string_view parameters) {
-  if (parameters == "l") return EXIT_LOGOFF;
-  if (parameters == "s") return EXIT_POWEROFF;
-  if (parameters == "r") return EXIT_REBOOT;
-  if (parameters == "sf") return EXIT_POWEROFF | EXIT_FORCE;
-  return std::nullopt;
 }

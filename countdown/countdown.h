@@ -17,6 +17,11 @@ extern CountdownState countdownState;
 // The warning comes up when no more than this many seconds are left.
 constexpr int32_t COUNTDOWN_WARNING_SECONDS = 24;
 
+// Larger amounts are cut to these; the display has two digits for each unit.
+constexpr int32_t MAX_COUNTDOWN_HOURS = 99;
+constexpr int32_t MAX_COUNTDOWN_MINUTES = 60;
+constexpr int32_t MAX_COUNTDOWN_SECONDS = 60;
+
 struct CountdownAmount {
   int32_t hours;
   int32_t minutes;
@@ -25,8 +30,8 @@ struct CountdownAmount {
 
 // The amount after "sysoff", such as "1h30m" or "30s 2m": each unit letter (lower-case h,
 // m or s, first of its kind) takes the number typed before it, read as atoi reads it;
-// anything after the last unit is ignored. Amounts are cut to 99 hours, 60 minutes and
-// 60 seconds. None when nothing or less than nothing is left to count.
+// anything after the last unit is ignored. Amounts are cut to the maxima above. None
+// when nothing or less than nothing is left to count.
 std::optional<CountdownAmount> ParseCountdownAmount(std::string_view text);
 
 // Stops the countdown and forgets its warning.
@@ -45,12 +50,3 @@ CountdownTickResult TickCountdown(CountdownState& state);
 
 // "hh:mm:ss".
 void FormatCountdown(const CountdownState& state, char (&text)[9]);
-
-// The exit request that "sys" followed by exactly these parameters makes ("l", "s", "r",
-// "sf"), as the system's log-off, power-off, restart and force flags; none otherwise.
-constexpr uint32_t EXIT_LOGOFF = 0;
-constexpr uint32_t EXIT_SHUTDOWN = 1;
-constexpr uint32_t EXIT_REBOOT = 2;
-constexpr uint32_t EXIT_FORCE = 4;
-constexpr uint32_t EXIT_POWEROFF = 8;
-std::optional<uint32_t> SystemCommandExitFlags(std::string_view parameters);

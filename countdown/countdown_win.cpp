@@ -3,6 +3,7 @@
 #include "base/app_state_win.h"
 #include "base/themed_dialog_win.h"
 #include "countdown/countdown.h"
+#include "countdown/shutdown.h"
 #include "countdown/shutdown_win.h"
 #include "resources/resource.h"
 

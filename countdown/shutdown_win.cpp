@@ -7,6 +7,7 @@
 #include "base/irreversible_calls_win.h"
 #include "countdown/countdown.h"
 #include "countdown/countdown_win.h"
+#include "countdown/shutdown.h"
 #include "keys/key_file_win.h"
 #include "settings/settings_win.h"
 

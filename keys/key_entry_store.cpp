@@ -16,6 +16,12 @@ std::optional<size_t> KeyEntryStore::FindUnremovedByKey(std::string_view key) co
   return std::nullopt;
 }
 
+bool KeyEntryStore::IsBuiltinKey(std::string_view key) const {
+  // Built-in entries come first, so the first entry with the key tells.
+  const auto found = FindByKey(key);
+  return found && *found < builtinCount;
+}
+
 void KeyEntryStore::PurgeRemoved() {
   const auto userEntries = entries.begin() + static_cast<std::ptrdiff_t>(builtinCount);
   entries.erase(std::remove_if(userEntries, entries.end(), [](const KeyEntry& e) { return e.removalPending; }),

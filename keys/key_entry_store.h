@@ -40,6 +40,8 @@ struct KeyEntryStore {
   std::optional<size_t> FindByKey(std::string_view key) const;
   // The same, passing over the entries marked for removal.
   std::optional<size_t> FindUnremovedByKey(std::string_view key) const;
+  // Whether a built-in entry has exactly this key.
+  bool IsBuiltinKey(std::string_view key) const;
   // Erases the user entries marked for removal, keeping the others in order.
   void PurgeRemoved();
 };

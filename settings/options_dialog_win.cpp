@@ -72,19 +72,15 @@ void OptionsOnOk(HWND dialog) {
   if (appSettings.runAtStartup != runAtStartupWhenOpened) SetRunAtStartup(appSettings.runAtStartup);
 }
 
-// The form of a chosen path that fits skinPath: as chosen, relative to the program's
-// folder (from which the skin is loaded at start-up), or the short form of the path.
-bool FitSkinPath(const char* chosen, const std::string& exeFolder, char (&skinPath)[sizeof AppSettings::skinPath]) {
-  std::string candidates[3] = {chosen, PathBelowFolder(chosen, exeFolder).value_or(std::string()), std::string()};
-  char shortPath[MAX_PATH];
-  const DWORD shortLength = GetShortPathNameA(chosen, shortPath, sizeof shortPath);
-  if (shortLength > 0 && shortLength < sizeof shortPath) candidates[2] = shortPath;
-  for (const std::string& candidate : candidates) {
-    if (candidate.empty() || candidate.size() >= sizeof skinPath) continue;
-    std::memcpy(skinPath, candidate.c_str(), candidate.size() + 1);
-    return true;
-  }
-  return false;
+// The chosen path in the form that fits skinPath; false when none does.
+bool KeepSkinPath(const char* chosen, const std::string& programFolder) {
+  char shortForm[MAX_PATH];
+  const DWORD shortLength = GetShortPathNameA(chosen, shortForm, sizeof shortForm);
+  if (shortLength == 0 || shortLength >= sizeof shortForm) shortForm[0] = '\0';
+  const auto kept = SkinPathToKeep(chosen, programFolder, shortForm, sizeof appSettings.skinPath);
+  if (!kept) return false;
+  std::memcpy(appSettings.skinPath, kept->c_str(), kept->size() + 1);
+  return true;
 }
 
 void ChangeSkin(HWND dialog) {
@@ -104,7 +100,7 @@ void ChangeSkin(HWND dialog) {
     MessageBoxA(NULL, SKIN_FAILED_TEXT, SKIN_FAILED_CAPTION, MB_ICONERROR);
     return;
   }
-  if (!FitSkinPath(chosen, folder, appSettings.skinPath)) {
+  if (!KeepSkinPath(chosen, folder)) {
     DeleteObject(skin);
     MessageBoxA(NULL, SKIN_PATH_TOO_LONG_TEXT, SKIN_FAILED_CAPTION, MB_ICONERROR);
     return;

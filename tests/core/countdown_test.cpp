@@ -1,4 +1,5 @@
 #include "countdown/countdown.h"
+#include "countdown/shutdown.h"
 
 #include <gtest/gtest.h>
 
