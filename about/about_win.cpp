@@ -2,12 +2,16 @@
 
 #include "base/exe_folder_win.h"
 #include "base/irreversible_calls_win.h"
+#include "base/themed_dialog_win.h"
+#include "resources/resource.h"
 
 void OpenHelpFile(HWND owner) {
   // Beside the executable, wherever a file chooser has left the working directory.
   const std::string path = ExeFolder() + HELP_FILE;
   irreversibleCalls.shellExecute(owner, "open", path.c_str(), "", NULL, SW_SHOWNORMAL);
 }
+
+namespace {
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
@@ -19,4 +23,10 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       return TRUE;
   }
   return FALSE;
+}
+
+}  // namespace
+
+void ShowAboutDialog(HWND owner) {
+  ShowThemedDialog(IDD_ABOUT, owner, AboutDialogProc);
 }

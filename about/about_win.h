@@ -6,4 +6,5 @@ constexpr char HELP_FILE[] = "pellomarhelp.chm";
 // Opens the help file beside the executable in the system's help viewer.
 void OpenHelpFile(HWND owner);
 
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// The About box, modal over owner: the product's name and version.
+void ShowAboutDialog(HWND owner);

@@ -5,21 +5,17 @@
 #include "about/about_win.h"
 #include "app/bar_geometry.h"
 #include "app/tray_win.h"
+#include "app/user_files_win.h"
 #include "base/app_state_win.h"
 #include "base/exe_folder_win.h"
-#include "base/themed_dialog_win.h"
 #include "command/command_edit_win.h"
 #include "countdown/countdown.h"
 #include "countdown/countdown_win.h"
-#include "countdown/shutdown_win.h"
 #include "resources/resource.h"
 #include "settings/options_dialog_win.h"
 #include "settings/settings_win.h"
 
 namespace {
-
-// Broadcast by the shell when it has (re)started; registered at the bar's creation.
-UINT taskbarCreatedMessage;
 
 void ReadWorkArea() {
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &appState.workArea, 0);
@@ -37,7 +33,7 @@ void MainWindowOnCreate(HWND hwnd) {
       SetWindowLongPtrA(appState.commandEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CommandEditProc)));
   ReadWorkArea();
   RegisterHotKey(hwnd, HOTKEY_ID_SHOW, MOD_CONTROL | MOD_ALT, 'K');
-  taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+  appState.taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
 }
 
 POINT BarTopLeft(HWND hwnd) {
@@ -94,21 +90,24 @@ void MainWindowOnCommand(HWND hwnd, WPARAM wParam) {
       ToggleTray();
       break;
     case IDM_OPTIONS:
-      ShowThemedDialog(IDD_OPTIONS, hwnd, OptionsDialogProc);
+      ShowOptionsDialog(hwnd);
       break;
     case IDM_HELP:
       OpenHelpFile(hwnd);
       break;
     case IDM_ABOUT:
-      ShowThemedDialog(IDD_ABOUT, hwnd, AboutDialogProc);
+      ShowAboutDialog(hwnd);
       break;
   }
 }
 
-// Ctrl+Alt+K fetches the bar from anywhere, ready for a new line.
+// Ctrl+Alt+K fetches the bar from anywhere, ready for a new line; bringing it back from
+// the notification area already activates the command box.
 void MainWindowOnHotKey(HWND hwnd) {
-  if (appSettings.minimizedToTray) SendMessageA(hwnd, WM_COMMAND, IDM_MINIMIZE_RESTORE, 0);
-  SendMessageA(appState.commandEdit, WM_ACTIVATE_COMMAND_EDIT, 0, 0);
+  if (appSettings.minimizedToTray)
+    SendMessageA(hwnd, WM_COMMAND, IDM_MINIMIZE_RESTORE, 0);
+  else
+    SendMessageA(appState.commandEdit, WM_ACTIVATE_COMMAND_EDIT, 0, 0);
 }
 
 }  // namespace
@@ -128,7 +127,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_ENDSESSION:
       // Windows ends the process without destroying the window: save while we can.
-      if (wParam) SaveFilesForSessionEnd();
+      if (wParam) SaveFilesBeforeSessionEnds();
+      return 0;
+    case WM_SAVE_FILES:
+      SaveFilesBeforeSessionEnds();
       return 0;
     case WM_COMMAND:
       MainWindowOnCommand(hwnd, wParam);
@@ -183,6 +185,6 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return reinterpret_cast<LRESULT>(appState.editBackBrush);
     }
   }
-  if (message == taskbarCreatedMessage && message != 0) RestoreTrayIcon();
+  if (message == appState.taskbarCreatedMessage && message != 0) RestoreTrayIcon();
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }

@@ -4,6 +4,7 @@
 #include "app/main_window_win.h"
 #include "base/app_state_win.h"
 #include "base/system_library_win.h"
+#include "countdown/countdown_win.h"
 #include "resources/resource.h"
 #include "settings/settings_win.h"
 
@@ -49,8 +50,7 @@ void RegisterMainWindowClass(HINSTANCE instance) {
 void CreateAppGdiObjects() {
   const LOGFONTA editFont = LogFontFromEditFont(appSettings.editFont);
   appState.editFontHandle = CreateFontIndirectA(&editFont);
-  appState.countdownFont = CreateFontA(-10, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
+  appState.countdownFont = CreateCountdownFont();
   appState.editBackBrush = CreateSolidBrush(appSettings.backColor);
 }
 
@@ -78,11 +78,8 @@ void SelectSkin(HBITMAP skin) {
 void MakeMainWindowLayered() {
   const HWND window = appState.mainWindow;
   SetWindowLongPtrA(window, GWL_EXSTYLE, GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
-  // Through a plain function pointer first: GetProcAddress's own type would not convert
-  // without a warning.
-  const auto procedure =
-      reinterpret_cast<void (*)()>(GetProcAddress(LoadLibraryA("user32"), "SetLayeredWindowAttributes"));
-  appState.setLayeredAttributes = reinterpret_cast<decltype(appState.setLayeredAttributes)>(procedure);
+  appState.setLayeredAttributes =
+      FunctionOf<decltype(SetLayeredWindowAttributes)>(GetModuleHandleA("user32.dll"), "SetLayeredWindowAttributes");
   ApplyTranslucency(appSettings.translucencyActive);
 }
 

@@ -1,9 +1,10 @@
 #include <windows.h>
 
 #include "app/startup_win.h"
+#include "app/user_files_win.h"
 #include "base/app_state_win.h"
-#include "base/system_library_win.h"
 #include "base/exe_folder_win.h"
+#include "base/system_library_win.h"
 #include "command/builtin_keywords.h"
 #include "keys/key_file_win.h"
 #include "settings/settings_win.h"
@@ -44,8 +45,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   ShowMainWindow(showCommand);
 
   const int exitCode = RunMessageLoop();
-  SetWorkingDirectoryToExe();  // a file chooser may have moved it
-  SaveKeyEntries();
+  SaveKeyEntriesAtExit();
   ReleaseAppGdiObjects();
   return exitCode;
 }

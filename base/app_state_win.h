@@ -20,9 +20,15 @@ struct AppState {
   POINT dragOffset;
   // The countdown's warning while it is open.
   HWND warningDialog;
+  // Broadcast by the shell when it has (re)started; registered with the bar's creation.
+  UINT taskbarCreatedMessage;
 };
 
 extern AppState appState;
 
 constexpr char MAIN_WINDOW_CLASS[] = "parentwindow";
 constexpr char MAIN_WINDOW_TITLE[] = "Pellomar";
+
+// Sent to the main window before the program itself asks Windows to end the session: a
+// forced end closes the program without WM_ENDSESSION, so its files are saved first.
+const UINT WM_SAVE_FILES = WM_USER + 103;

@@ -4,8 +4,15 @@
 
 #include "base/exe_folder.h"
 
+namespace {
+
+// Longer than MAX_PATH, for programs installed under a long path.
+const DWORD MODULE_PATH_CAPACITY = 1024;
+
+}  // namespace
+
 std::string ExeFolder() {
-  char path[1024];
+  char path[MODULE_PATH_CAPACITY];
   const DWORD length = GetModuleFileNameA(NULL, path, sizeof path);
   if (length == 0 || length >= sizeof path) return std::string();
   return std::string(path, FolderPartLength(path));

@@ -33,9 +33,10 @@ auto WithDialogTheme(Open open) {
 
 }  // namespace
 
-INT_PTR ShowThemedDialog(int templateId, HWND owner, DLGPROC procedure) {
-  return WithDialogTheme(
-      [&] { return DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(templateId), owner, procedure, 0); });
+INT_PTR ShowThemedDialog(int templateId, HWND owner, DLGPROC procedure, LPARAM parameter) {
+  return WithDialogTheme([&] {
+    return DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(templateId), owner, procedure, parameter);
+  });
 }
 
 HWND CreateThemedDialog(int templateId, HWND owner, DLGPROC procedure) {

@@ -1,6 +1,7 @@
-// How long "Edit User Keys" takes to come up with 10,000 user keys: from its creation to
-// the dialog shown with its list filled and painted. Prints the median of 7 openings in
-// milliseconds. Goal: <= 300 ms under Wine.
+// How long "Edit User Keys" takes to come up with 10,000 user keys: from the call that
+// opens it to the dialog shown with its list filled and painted (a timer message comes
+// only after the paint). Prints the median of 7 openings in milliseconds. Goal: <= 300 ms
+// under Wine.
 #include <windows.h>
 
 #include <algorithm>
@@ -8,11 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "base/themed_dialog_win.h"
 #include "command/builtin_keywords.h"
 #include "keys/edit_user_keys_dialog_win.h"
 #include "keys/key_entry_store.h"
-#include "resources/resource.h"
 
 namespace {
 
@@ -21,6 +20,14 @@ double Now() {
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&counter);
   return counter.QuadPart * 1000.0 / frequency.QuadPart;
+}
+
+double openedAt;
+
+void CALLBACK CloseWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
+  openedAt = Now();
+  KillTimer(NULL, timer);
+  EndDialog(FindWindowA("#32770", "Edit User Keys"), 0);
 }
 
 }  // namespace
@@ -33,12 +40,10 @@ int main() {
   }
   std::vector<double> times;
   for (int round = 0; round < 7; ++round) {
+    SetTimer(NULL, 0, USER_TIMER_MINIMUM, CloseWhenShown);
     const double start = Now();
-    const HWND dialog = CreateThemedDialog(IDD_EDIT_USER_KEYS, NULL, EditUserKeysDialogProc);
-    ShowWindow(dialog, SW_SHOW);
-    UpdateWindow(dialog);
-    times.push_back(Now() - start);
-    DestroyWindow(dialog);
+    ShowEditUserKeysDialog(NULL);
+    times.push_back(openedAt - start);
   }
   std::sort(times.begin(), times.end());
   std::printf("%.1f\n", times[times.size() / 2]);

@@ -24,6 +24,7 @@ add_library(pellomar_win STATIC
   app/main_window_win.cpp
   app/startup_win.cpp
   app/tray_win.cpp
+  app/user_files_win.cpp
   base/app_state_win.cpp
   base/common_dialogs_win.cpp
   base/exe_folder_win.cpp

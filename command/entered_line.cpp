@@ -22,6 +22,8 @@ LinePlan PlanEnteredLine(std::string_view line) {
   const SplitLine split = SplitCommandLine(line);
   if (split.key == "w") {
     std::string address(split.parameters);
+    // "http" anywhere counts as a whole address ("w example.org/http" too): users type
+    // "https://..." and "http://...", and an address is never guessed at beyond that.
     if (address.find("http") == std::string::npos) address.insert(0, "http://");
     return LaunchTyped(std::move(address));
   }

@@ -9,12 +9,51 @@
 
 namespace {
 
+const UINT COUNTDOWN_TICK_MILLISECONDS = 1000;
+// The time is drawn in small Arial on yellow at the bar's top-right corner.
+const int COUNTDOWN_FONT_HEIGHT = -10;
+const char COUNTDOWN_FONT_FACE[] = "Arial";
 const COLORREF COUNTDOWN_BACK_COLOR = RGB(255, 255, 0);
-// Where the time is drawn: the bar's top-right corner.
 const int COUNTDOWN_LEFT_FROM_RIGHT = 64;
 const int COUNTDOWN_TOP = 1;
 
+// Straight onto the window, outside WM_PAINT: a repaint shows the bare skin until the
+// next tick draws the time again, and the time leaves with the countdown by itself.
+void DrawCountdown() {
+  char text[9];
+  FormatCountdown(countdownState, text);
+  const HDC dc = GetDC(appState.mainWindow);
+  const HGDIOBJ oldFont = SelectObject(dc, appState.countdownFont);
+  SetBkColor(dc, COUNTDOWN_BACK_COLOR);
+  RECT client;
+  GetClientRect(appState.mainWindow, &client);
+  TextOutA(dc, client.right - COUNTDOWN_LEFT_FROM_RIGHT, COUNTDOWN_TOP, text, 8);
+  SelectObject(dc, oldFont);
+  ReleaseDC(appState.mainWindow, dc);
+}
+
+// Stops the countdown, closes its warning and lets the next paint remove the time.
+void ResetCountdown() {
+  KillTimer(appState.mainWindow, COUNTDOWN_TIMER_ID);
+  ClearCountdown(countdownState);
+  InvalidateRect(appState.mainWindow, NULL, FALSE);
+  if (appState.warningDialog) DestroyWindow(appState.warningDialog);
+  appState.warningDialog = NULL;
+}
+
+// The warning of the last seconds; its one button cancels the power-off.
+INT_PTR CALLBACK ShutdownWarningProc(HWND, UINT message, WPARAM wParam, LPARAM) {
+  if (message != WM_COMMAND || wParam != IDCANCEL) return FALSE;
+  ResetCountdown();  // which closes this dialog
+  return TRUE;
+}
+
 }  // namespace
+
+HFONT CreateCountdownFont() {
+  return CreateFontA(COUNTDOWN_FONT_HEIGHT, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, COUNTDOWN_FONT_FACE);
+}
 
 void StartCountdown(std::string_view parameters) {
   const bool cancel = parameters == "cancel";
@@ -23,7 +62,7 @@ void StartCountdown(std::string_view parameters) {
   const auto amount = ParseCountdownAmount(parameters);
   if (!amount) return;
   SetCountdown(countdownState, *amount);
-  SetTimer(appState.mainWindow, COUNTDOWN_TIMER_ID, 1000, NULL);
+  SetTimer(appState.mainWindow, COUNTDOWN_TIMER_ID, COUNTDOWN_TICK_MILLISECONDS, NULL);
   DrawCountdown();
 }
 
@@ -36,25 +75,4 @@ void CountdownTick() {
     ExitSystem(EXIT_POWEROFF);
   }
   DrawCountdown();
-}
-
-void ResetCountdown() {
-  KillTimer(appState.mainWindow, COUNTDOWN_TIMER_ID);
-  ClearCountdown(countdownState);
-  InvalidateRect(appState.mainWindow, NULL, FALSE);
-  if (appState.warningDialog) DestroyWindow(appState.warningDialog);
-  appState.warningDialog = NULL;
-}
-
-void DrawCountdown() {
-  char text[9];
-  FormatCountdown(countdownState, text);
-  const HDC dc = GetDC(appState.mainWindow);
-  const HGDIOBJ oldFont = SelectObject(dc, appState.countdownFont);
-  SetBkColor(dc, COUNTDOWN_BACK_COLOR);
-  RECT client;
-  GetClientRect(appState.mainWindow, &client);
-  TextOutA(dc, client.right - COUNTDOWN_LEFT_FROM_RIGHT, COUNTDOWN_TOP, text, 8);
-  SelectObject(dc, oldFont);
-  ReleaseDC(appState.mainWindow, dc);
 }

@@ -3,13 +3,8 @@
 #include <cstring>
 
 #include "base/app_state_win.h"
-#include "base/exe_folder_win.h"
 #include "base/irreversible_calls_win.h"
-#include "countdown/countdown.h"
-#include "countdown/countdown_win.h"
 #include "countdown/shutdown.h"
-#include "keys/key_file_win.h"
-#include "settings/settings_win.h"
 
 static_assert(EXIT_LOGOFF == EWX_LOGOFF && EXIT_SHUTDOWN == EWX_SHUTDOWN && EXIT_REBOOT == EWX_REBOOT &&
                   EXIT_FORCE == EWX_FORCE && EXIT_POWEROFF == EWX_POWEROFF,
@@ -31,25 +26,10 @@ void RunSystemCommand(std::string_view parameters) {
 }
 
 void ExitSystem(UINT flags) {
-  // A forced request may end this process without a message, so save as at an exit.
-  SaveFilesForSessionEnd();
+  SendMessageA(appState.mainWindow, WM_SAVE_FILES, 0, 0);
   const bool privileges = SystemHasPrivileges();
   if (privileges) irreversibleCalls.enableShutdownPrivilege(true);
   if (!irreversibleCalls.exitWindows(flags, 0) && (flags & EWX_POWEROFF))
     irreversibleCalls.exitWindows(EWX_SHUTDOWN, 0);
   if (privileges) irreversibleCalls.enableShutdownPrivilege(false);
-}
-
-void SaveFilesForSessionEnd() {
-  RECT bar;
-  GetWindowRect(appState.mainWindow, &bar);
-  SetWorkingDirectoryToExe();
-  SaveSettings({bar.left, bar.top});
-  SaveKeyEntries();
-}
-
-INT_PTR CALLBACK ShutdownWarningProc(HWND, UINT message, WPARAM wParam, LPARAM) {
-  if (message != WM_COMMAND || wParam != IDCANCEL) return FALSE;
-  ResetCountdown();  // which closes this dialog
-  return TRUE;
 }

@@ -7,12 +7,7 @@
 // power-off; anything else does nothing.
 void RunSystemCommand(std::string_view parameters);
 
-// Saves both files, then asks Windows to end the session with the given exit flags. A
-// power-off that Windows refuses is asked again as a plain shutdown.
+// Has the main window save the program's files, then asks Windows to end the session
+// with the given exit flags. A power-off that Windows refuses is asked again as a plain
+// shutdown.
 void ExitSystem(UINT flags);
-
-// Writes "config.dat" and "keyentries.dat" beside the executable, as a normal exit does,
-// for a session that ends without one.
-void SaveFilesForSessionEnd();
-
-INT_PTR CALLBACK ShutdownWarningProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/common_dialogs_win.h"
-#include "command/builtin_keywords.h"
+#include "base/themed_dialog_win.h"
 #include "keys/key_entry_store.h"
 #include "resources/resource.h"
 
@@ -20,6 +20,8 @@ const char REMOVE_CAPTION[] = "Remove Key Entry";
 const char NOTHING_SELECTED_TEXT[] = "Nothing selected!";
 const char DUPLICATE_CAPTION[] = "Duplicate Notice";
 const char BUILTIN_DUPLICATE_TEXT[] = "There is already a built-in keyword that uses this key.";
+// What the list reserves per line before a fill: a key, a tab and a short command.
+const LPARAM LIST_BYTES_PER_LINE = 32;
 
 std::string FieldText(HWND dialog, int id) {
   char text[MAX_KEY_TEXT_LENGTH + 1] = {};
@@ -44,11 +46,12 @@ HWND KeyList(HWND dialog) {
 }
 
 // The entry's line, "key<TAB>command", in its sorted place; it carries the entry's index.
+// LB_ERR when the list cannot take it (LB_SETITEMDATA with -1 would retag every line).
 LRESULT AddListLine(HWND list, size_t index) {
   const KeyEntry& entry = keyEntryStore.entries[index];
   const std::string line = entry.key + '\t' + entry.command;
   const LRESULT position = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-  SendMessageA(list, LB_SETITEMDATA, position, static_cast<LPARAM>(index));
+  if (position >= 0) SendMessageA(list, LB_SETITEMDATA, position, static_cast<LPARAM>(index));
   return position;
 }
 
@@ -68,7 +71,7 @@ void FillEntryFromFields(HWND dialog, KeyEntry& entry) {
 void EditKeysOnInit(HWND dialog) {
   const HWND list = KeyList(dialog);
   const size_t count = keyEntryStore.entries.size() - keyEntryStore.builtinCount;
-  SendMessageA(list, LB_INITSTORAGE, count, static_cast<LPARAM>(count * 32));
+  SendMessageA(list, LB_INITSTORAGE, count, static_cast<LPARAM>(count) * LIST_BYTES_PER_LINE);
   // Drawn once, when full: many thousand entries stay quick.
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   for (size_t i = keyEntryStore.builtinCount; i < keyEntryStore.entries.size(); ++i) {
@@ -96,7 +99,7 @@ void EditKeysOnAdd(HWND dialog) {
     MessageBoxA(dialog, BLANK_KEY_TEXT, ADD_CAPTION, MB_OK);
     return;
   }
-  if (IsBuiltinKey(key)) {
+  if (keyEntryStore.IsBuiltinKey(key)) {
     MessageBoxA(dialog, BUILTIN_DUPLICATE_TEXT, DUPLICATE_CAPTION, MB_OK);
     return;
   }
@@ -129,6 +132,8 @@ bool SelectedEntry(HWND dialog, const char* caption, LRESULT& line, size_t& inde
   return true;
 }
 
+// Modify takes the key as typed, without Add's blank and built-in checks; a user entry
+// that shares a built-in key is never reached, as built-in entries are looked up first.
 void EditKeysOnModify(HWND dialog) {
   LRESULT line;
   size_t index;
@@ -159,8 +164,6 @@ void EditKeysOnBrowse(HWND dialog) {
   request.nMaxFile = sizeof file;
   if (ChooseFileToOpen(&request)) SetDlgItemTextA(dialog, IDC_CMD_FIELD, file);
 }
-
-}  // namespace
 
 INT_PTR CALLBACK EditUserKeysDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
@@ -194,4 +197,10 @@ INT_PTR CALLBACK EditUserKeysDialogProc(HWND dialog, UINT message, WPARAM wParam
       break;
   }
   return FALSE;
+}
+
+}  // namespace
+
+void ShowEditUserKeysDialog(HWND owner) {
+  ShowThemedDialog(IDD_EDIT_USER_KEYS, owner, EditUserKeysDialogProc);
 }

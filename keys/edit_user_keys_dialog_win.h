@@ -1,6 +1,6 @@
 #pragma once
 #include <windows.h>
 
-// The Edit User Keys dialog: every change goes into keyEntryStore at once; entries
-// removed here are erased when it closes.
-INT_PTR CALLBACK EditUserKeysDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// The Edit User Keys dialog, modal over owner: every change goes into keyEntryStore at
+// once; entries removed there are erased when it closes.
+void ShowEditUserKeysDialog(HWND owner);

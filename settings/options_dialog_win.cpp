@@ -20,13 +20,23 @@ const char SKIN_PATH_TOO_LONG_TEXT[] =
     "The skin's path is too long to keep. Move the skin into Pellomar's folder or a folder with a shorter path.";
 const char SKIN_FAILED_CAPTION[] = "Application Error";
 const char SKIN_FILTER[] = "Pellomar Skins\0*.bmp\0";
+// The file chooser's name buffer, in characters.
+const size_t SKIN_CHOOSER_CAPACITY = 256;
 
-// The value of "Run at startup" when the dialog opened: the log-on value is touched only
-// when OK changes it.
-bool runAtStartupWhenOpened;
+// What one opening of the dialog remembers, reached through DWLP_USER.
+struct OptionsDialogState {
+  // The log-on value is touched only when OK changes "Run at startup".
+  bool runAtStartupWhenOpened;
+};
+
+OptionsDialogState& StateOf(HWND dialog) {
+  return *reinterpret_cast<OptionsDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
 
 // The controls that take effect on OK, with the settings they edit and what "&Defaults"
-// puts in them.
+// puts in them. Defaults gives snapping 30 and 78 % active opacity while a first run
+// starts with 25 and 85 %: both pairs are long-standing values that users know, so
+// neither is to be made to match the other.
 struct CheckBox {
   int id;
   bool* setting;
@@ -42,9 +52,9 @@ const CheckBox CHECK_BOXES[] = {
 struct NumberBox {
   int id;
   int32_t* setting;
-  UINT low;
-  UINT high;
-  UINT byDefault;
+  int32_t low;
+  int32_t high;
+  int32_t byDefault;
 };
 const NumberBox NUMBER_BOXES[] = {
     {IDC_SNAP_STRENGTH, &appSettings.snapStrength, 0, 128, 30},
@@ -52,24 +62,28 @@ const NumberBox NUMBER_BOXES[] = {
     {IDC_TRANSLUCENCY_ACTIVE, &appSettings.translucencyActive, 10, 100, 78},
 };
 
-void OptionsOnInit(HWND dialog) {
-  runAtStartupWhenOpened = appSettings.runAtStartup;
+void OptionsOnInit(HWND dialog, OptionsDialogState* state) {
+  SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+  state->runAtStartupWhenOpened = appSettings.runAtStartup;
   for (const CheckBox& box : CHECK_BOXES) CheckDlgButton(dialog, box.id, *box.setting ? BST_CHECKED : BST_UNCHECKED);
   for (const NumberBox& box : NUMBER_BOXES) SetDlgItemInt(dialog, box.id, static_cast<UINT>(*box.setting), FALSE);
 }
 
 void OptionsOnDefaults(HWND dialog) {
   for (const CheckBox& box : CHECK_BOXES) CheckDlgButton(dialog, box.id, box.byDefault ? BST_CHECKED : BST_UNCHECKED);
-  for (const NumberBox& box : NUMBER_BOXES) SetDlgItemInt(dialog, box.id, box.byDefault, FALSE);
+  for (const NumberBox& box : NUMBER_BOXES) SetDlgItemInt(dialog, box.id, static_cast<UINT>(box.byDefault), FALSE);
 }
 
-// Numbers are read unsigned, text that is none reads as 0, and each is brought silently
-// into its range.
+// Text that is no number reads as 0, and each number is brought silently into its range
+// as the signed value it is stored as: a hand-edited negative, which the box shows as a
+// large number, comes back as the range's low end.
 void OptionsOnOk(HWND dialog) {
   for (const CheckBox& box : CHECK_BOXES) *box.setting = IsDlgButtonChecked(dialog, box.id) == BST_CHECKED;
-  for (const NumberBox& box : NUMBER_BOXES)
-    *box.setting = static_cast<int32_t>(std::clamp(GetDlgItemInt(dialog, box.id, NULL, FALSE), box.low, box.high));
-  if (appSettings.runAtStartup != runAtStartupWhenOpened) SetRunAtStartup(appSettings.runAtStartup);
+  for (const NumberBox& box : NUMBER_BOXES) {
+    const auto typed = static_cast<int32_t>(GetDlgItemInt(dialog, box.id, NULL, FALSE));
+    *box.setting = std::clamp(typed, box.low, box.high);
+  }
+  if (appSettings.runAtStartup != StateOf(dialog).runAtStartupWhenOpened) SetRunAtStartup(appSettings.runAtStartup);
 }
 
 // The chosen path in the form that fits skinPath; false when none does.
@@ -85,7 +99,7 @@ bool KeepSkinPath(const char* chosen, const std::string& programFolder) {
 
 void ChangeSkin(HWND dialog) {
   const std::string folder = SetWorkingDirectoryToExe();
-  char chosen[256] = {};
+  char chosen[SKIN_CHOOSER_CAPACITY] = {};
   OPENFILENAMEA request = {};
   request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
   request.hwndOwner = dialog;
@@ -96,6 +110,8 @@ void ChangeSkin(HWND dialog) {
   if (!ChooseFileToOpen(&request)) return;
 
   const HBITMAP skin = static_cast<HBITMAP>(LoadImageA(NULL, chosen, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  // These boxes have no owner, as they always had: the user answers them before the
+  // Options dialog takes input again all the same.
   if (!skin) {
     MessageBoxA(NULL, SKIN_FAILED_TEXT, SKIN_FAILED_CAPTION, MB_ICONERROR);
     return;
@@ -142,12 +158,10 @@ void ChangeBackColor(HWND dialog) {
   InvalidateRect(appState.commandEdit, NULL, TRUE);
 }
 
-}  // namespace
-
-INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      OptionsOnInit(dialog);
+      OptionsOnInit(dialog, reinterpret_cast<OptionsDialogState*>(lParam));
       return TRUE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
@@ -162,7 +176,7 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
           OptionsOnDefaults(dialog);
           return TRUE;
         case IDC_EDIT_KEYS:
-          ShowThemedDialog(IDD_EDIT_USER_KEYS, dialog, EditUserKeysDialogProc);
+          ShowEditUserKeysDialog(dialog);
           return TRUE;
         case IDC_CHANGE_SKIN:
           ChangeSkin(dialog);
@@ -177,4 +191,11 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
       break;
   }
   return FALSE;
+}
+
+}  // namespace
+
+void ShowOptionsDialog(HWND owner) {
+  OptionsDialogState state = {};
+  ShowThemedDialog(IDD_OPTIONS, owner, OptionsDialogProc, reinterpret_cast<LPARAM>(&state));
 }

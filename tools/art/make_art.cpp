@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "app/bar_geometry.h"
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -63,11 +65,13 @@ struct Rgb {
   std::uint8_t r, g, b;
 };
 
-constexpr int kSkinW = 260;
-constexpr int kSkinH = 32;
+constexpr int kSkinW = MAIN_WINDOW_WIDTH;
+constexpr int kSkinH = MAIN_WINDOW_HEIGHT;
 
 // Where the window puts its text box (inclusive). The skin is hidden there.
-constexpr int kBoxLeft = 6, kBoxTop = 12, kBoxRight = 253, kBoxBottom = 27;
+constexpr int kBoxLeft = COMMAND_BOX_LEFT, kBoxTop = COMMAND_BOX_TOP;
+constexpr int kBoxRight = COMMAND_BOX_LEFT + COMMAND_BOX_WIDTH - 1;
+constexpr int kBoxBottom = COMMAND_BOX_TOP + COMMAND_BOX_HEIGHT - 1;
 
 // Charcoal slate, a little bluish, so white text in the box stands out
 // without the bar itself shouting.
