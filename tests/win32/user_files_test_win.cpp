@@ -1,0 +1,99 @@
+#include <windows.h>
+
+#include <string>
+
+#include "app/user_files_win.h"
+#include "bar_fixture_win.h"
+#include "base/app_state_win.h"
+#include "base/exe_folder_win.h"
+#include "keys/key_file.h"
+#include "keys/key_file_win.h"
+#include "settings/settings_codec.h"
+#include "settings/settings_win.h"
+
+namespace {
+
+std::vector<uint8_t> SettingsAt(int32_t left, int32_t top) {
+  AppSettings settings = appSettings;
+  settings.windowLeft = left;
+  settings.windowTop = top;
+  uint8_t bytes[SETTINGS_FILE_SIZE];
+  EncodeSettings(settings, bytes);
+  return std::vector<uint8_t>(bytes, bytes + sizeof bytes);
+}
+
+}  // namespace
+
+TEST_F(BarTest, ANormalExitSavesBothFilesBesideTheProgram) {
+  appSettings.snapStrength = 7;
+  keyEntryStore.Append({"ed", "notepad", "", 1, false, {}});
+  StartBar();
+  SetWindowPos(appState.mainWindow, NULL, 300, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetCurrentDirectoryA("C:\\");  // as a file chooser may leave it
+  DestroyWindow(appState.mainWindow);
+  SetCurrentDirectoryA("C:\\");
+  SaveKeyEntriesAtExit();
+  SetWorkingDirectoryToExe();
+  EXPECT_EQ(FileBytes(SETTINGS_FILE), SettingsAt(300, 400));
+  EXPECT_EQ(FileBytes(KEY_ENTRIES_FILE), EncodeKeyEntries(keyEntryStore));
+}
+
+TEST_F(BarTest, TheEndOfTheWindowsSessionSavesBothFiles) {
+  StartBar();
+  SendMessageA(appState.mainWindow, WM_ENDSESSION, FALSE, 0);
+  EXPECT_FALSE(FileExists(SETTINGS_FILE)) << "the session goes on";
+  SendMessageA(appState.mainWindow, WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(FileBytes(SETTINGS_FILE), SettingsAt(0, 0));
+  EXPECT_EQ(FileBytes(KEY_ENTRIES_FILE), EncodeKeyEntries(keyEntryStore));
+}
+
+TEST_F(BarTest, ASaveThatCannotCompleteKeepsTheOldFile) {
+  const std::vector<uint8_t> old(SETTINGS_FILE_SIZE, 0x5A);
+  WriteBytes(SETTINGS_FILE, old);
+  ASSERT_TRUE(CreateDirectoryA("config.dat.new", NULL));  // where the new file would go
+  EXPECT_FALSE(SaveSettings({0, 0}));
+  EXPECT_EQ(FileBytes(SETTINGS_FILE), old);
+  RemoveDirectoryA("config.dat.new");
+}
+
+TEST_F(BarTest, AKeyFileThatCannotBeReadWholeIsCopiedAsideFirst) {
+  keyEntryStore.Append({"ed", "notepad", "", 1, false, {}});
+  const std::vector<uint8_t> whole = EncodeKeyEntries(keyEntryStore);
+  std::vector<uint8_t> cutShort = whole, wrongVersion = whole;
+  cutShort[4] = 2;  // claims a second entry
+  wrongVersion[0] = 2;
+  const std::vector<uint8_t>* files[] = {&whole, &cutShort, &wrongVersion};
+  for (const std::vector<uint8_t>* file : files) {
+    keyEntryStore.entries.resize(keyEntryStore.builtinCount);
+    DeleteFileA(KEY_ENTRIES_BACKUP_FILE);
+    WriteBytes(KEY_ENTRIES_FILE, *file);
+    if (file == &wrongVersion)
+      AnswerDialog(
+          "Error",
+          [](HWND box) {
+            EXPECT_EQ(ItemText(box, 0xFFFF), "Key Entry file is an incorrect version... skipping");
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+          },
+          [] { LoadKeyEntries(); });
+    else
+      LoadKeyEntries();
+    EXPECT_EQ(keyEntryStore.entries.size() - keyEntryStore.builtinCount, file == &wrongVersion ? 0u : 1u);
+    EXPECT_EQ(FileBytes(KEY_ENTRIES_BACKUP_FILE), file == &whole ? std::vector<uint8_t>() : *file);
+  }
+}
+
+TEST(RunAtStartup, WritesTheQuotedPathOrRemovesTheValue) {
+  char path[MAX_PATH];
+  GetModuleFileNameA(NULL, path, sizeof path);
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", &key), ERROR_SUCCESS);
+  SetRunAtStartup(true);
+  char value[MAX_PATH + 8] = {};
+  DWORD size = sizeof value;
+  ASSERT_EQ(RegQueryValueExA(key, "pellomar.exe", NULL, NULL, reinterpret_cast<BYTE*>(value), &size), ERROR_SUCCESS);
+  EXPECT_EQ(std::string(value), "\"" + std::string(path) + "\"");
+  EXPECT_EQ(size, strlen(value) + 1);
+  SetRunAtStartup(false);
+  EXPECT_EQ(RegQueryValueExA(key, "pellomar.exe", NULL, NULL, NULL, NULL), ERROR_FILE_NOT_FOUND);
+  RegCloseKey(key);
+}
