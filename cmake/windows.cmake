@@ -77,7 +77,8 @@ if(Python3_Interpreter_FOUND AND PELLOMAR_CHMCMD)
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/build_help.py ${CMAKE_SOURCE_DIR}/about/help
             ${PELLOMAR_CHMCMD}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    DEPENDS ${PELLOMAR_HELP_PAGES} ${CMAKE_SOURCE_DIR}/tools/build_help.py
+    DEPENDS ${PELLOMAR_HELP_PAGES} ${CMAKE_SOURCE_DIR}/tools/build_help.py ${CMAKE_SOURCE_DIR}/README.md
+            ${CMAKE_SOURCE_DIR}/command/builtin_keywords.cpp
     COMMENT "Checking and compiling the help file")
   add_custom_target(pellomar_help ALL DEPENDS ${CMAKE_BINARY_DIR}/pellomarhelp.chm)
 else()
