@@ -1,14 +1,14 @@
 #include "about/about_win.h"
 
 #include "base/exe_folder_win.h"
-#include "base/irreversible_calls_win.h"
+#include "base/shell_launch_win.h"
 #include "base/themed_dialog_win.h"
 #include "resources/resource.h"
 
 void OpenHelpFile(HWND owner) {
   // Beside the executable, wherever a file chooser has left the working directory.
   const std::string path = ExeFolder() + HELP_FILE;
-  irreversibleCalls.shellExecute(owner, "open", path.c_str(), "", NULL, SW_SHOWNORMAL);
+  OpenWithShell(owner, path.c_str(), "", SW_SHOWNORMAL);
 }
 
 namespace {

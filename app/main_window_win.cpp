@@ -7,7 +7,6 @@
 #include "app/tray_win.h"
 #include "app/user_files_win.h"
 #include "base/app_state_win.h"
-#include "base/exe_folder_win.h"
 #include "command/command_edit_win.h"
 #include "countdown/countdown.h"
 #include "countdown/countdown_win.h"
@@ -44,8 +43,7 @@ POINT BarTopLeft(HWND hwnd) {
 
 void MainWindowOnDestroy(HWND hwnd) {
   // The key entries are saved after the message loop has ended.
-  SetWorkingDirectoryToExe();
-  SaveSettings(BarTopLeft(hwnd));
+  SaveSettingsAtExit(BarTopLeft(hwnd));
   UnregisterHotKey(hwnd, HOTKEY_ID_SHOW);
   if (countdownState.running) KillTimer(hwnd, COUNTDOWN_TIMER_ID);
   // The flag stays set, so that the next start comes up hidden too.

@@ -1,21 +1,101 @@
 #include "app/user_files_win.h"
 
-#include <windows.h>
+#include <cstring>
+#include <string>
 
 #include "base/app_state_win.h"
+#include "base/data_folder_win.h"
 #include "base/exe_folder_win.h"
+#include "base/file_io_win.h"
+#include "command/builtin_keywords.h"
 #include "keys/key_file_win.h"
 #include "settings/settings_win.h"
+
+UserFiles userFiles;
+
+namespace {
+
+const char CAPTION[] = "Pellomar";
+const char UNREADABLE_TEXT[] =
+    "Pellomar could not read \"%s\" in %s:\n%s\n\nThe file is left as it is, and changes made while Pellomar "
+    "runs now will not be kept in it.";
+const char NOT_KEPT_ASIDE_TEXT[] =
+    "Pellomar could not read all of \"%s\" in %s, nor keep a copy of it:\n%s\n\nThe file is left as it is, and "
+    "changes made while Pellomar runs now will not be kept in it.";
+const char SAVE_FAILED_TEXT[] =
+    "Pellomar could not save \"%s\" in %s:\n%s\n\nRetry, or Cancel to end without saving this file.";
+const char MOVED_TEXT[] =
+    "Pellomar may not write in its own folder, %s.\n\nIt keeps your settings and key words in %s from now on.";
+
+// A message's text with the file, its folder and a reason (or the two folders) in place.
+std::string Text(const char* pattern, const std::string& first, const std::string& second,
+                 const std::string& third = std::string()) {
+  std::string text(pattern);
+  for (const std::string* value : {&first, &second, &third}) {
+    const size_t slot = text.find("%s");
+    if (slot != std::string::npos) text.replace(slot, 2, *value);
+  }
+  return text;
+}
+
+void TellLeftAlone(const char* pattern, const char* name, DWORD error) {
+  const std::string path = DataFileToRead(name);
+  MessageBoxA(NULL, Text(pattern, name, path.substr(0, path.size() - strlen(name)), SystemErrorText(error)).c_str(),
+              CAPTION, MB_ICONWARNING);
+}
+
+// Saves one file; at a normal exit a failure is reported until it succeeds or the user
+// lets it go, and the first move to the per-user folder is told once.
+template <typename SaveFile>
+void Save(bool leftAlone, const char* name, SaveFile save, bool tellUser) {
+  if (leftAlone) return;
+  for (;;) {
+    const DWORD error = save();
+    if (tellUser && dataFolder.createdNow) {
+      dataFolder.createdNow = false;
+      MessageBoxA(NULL, Text(MOVED_TEXT, ExeFolder(), dataFolder.path).c_str(), CAPTION, MB_ICONINFORMATION);
+    }
+    if (error == ERROR_SUCCESS || !tellUser) return;
+    const std::string text = Text(SAVE_FAILED_TEXT, name, dataFolder.path, SystemErrorText(error));
+    if (MessageBoxA(NULL, text.c_str(), CAPTION, MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY) return;
+  }
+}
+
+}  // namespace
+
+void LoadUserFiles() {
+  userFiles = UserFiles{};
+  ChooseDataFolder();
+  const DWORD settingsError = LoadSettings();
+  if (settingsError != ERROR_SUCCESS) {
+    userFiles.settingsLeftAlone = true;
+    TellLeftAlone(UNREADABLE_TEXT, SETTINGS_FILE, settingsError);
+  }
+  AddBuiltinKeywords();
+  const KeyFileLoad keys = LoadKeyEntries();
+  if (keys.trouble == KeyFileTrouble::None) return;
+  userFiles.keyEntriesLeftAlone = true;
+  TellLeftAlone(keys.trouble == KeyFileTrouble::Unreadable ? UNREADABLE_TEXT : NOT_KEPT_ASIDE_TEXT, KEY_ENTRIES_FILE,
+                keys.error);
+}
+
+void SaveSettingsAtExit(POINT barTopLeft) {
+  Save(
+      userFiles.settingsLeftAlone, SETTINGS_FILE, [&] { return SaveSettings(barTopLeft); }, true);
+}
+
+void SaveKeyEntriesAtExit() {
+  Save(userFiles.keyEntriesLeftAlone, KEY_ENTRIES_FILE, SaveKeyEntries, true);
+}
 
 void SaveFilesBeforeSessionEnds() {
   RECT bar;
   GetWindowRect(appState.mainWindow, &bar);
-  SetWorkingDirectoryToExe();
-  SaveSettings({bar.left, bar.top});
-  SaveKeyEntries();
-}
-
-void SaveKeyEntriesAtExit() {
-  SetWorkingDirectoryToExe();
-  SaveKeyEntries();
+  Save(
+      userFiles.settingsLeftAlone, SETTINGS_FILE,
+      [&] {
+        return SaveSettings({bar.left, bar.top});
+      },
+      false);
+  Save(userFiles.keyEntriesLeftAlone, KEY_ENTRIES_FILE, SaveKeyEntries, false);
 }

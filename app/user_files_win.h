@@ -1,12 +1,25 @@
 #pragma once
+#include <windows.h>
 
-// The user's files, "config.dat" and "keyentries.dat", are written beside the executable
-// whatever folder a file chooser has left as the working directory.
+// The user's files, "config.dat" and "keyentries.dat", in the data folder. A file this
+// run could not read (or could not keep a copy of) is never replaced by this run.
+struct UserFiles {
+  bool settingsLeftAlone;
+  bool keyEntriesLeftAlone;
+};
 
-// Both files, while the bar still lives: for a Windows session that ends without the
-// program's normal exit.
-void SaveFilesBeforeSessionEnds();
+extern UserFiles userFiles;
 
-// The last save of a normal exit, after the message loop: the key entries (the bar's
-// destruction has saved the settings).
+// Start-up: chooses the data folder, reads the settings, puts the built-in key words in
+// the store and appends the user's. A file that is there but cannot be read is reported
+// (before the bar shows) and left alone.
+void LoadUserFiles();
+
+// A normal exit: the settings as the bar is destroyed, the key entries after the message
+// loop. A save that fails is reported with the system's reason, with Retry and Cancel.
+void SaveSettingsAtExit(POINT barTopLeft);
 void SaveKeyEntriesAtExit();
+
+// Both files, while the bar still lives, for a Windows session that ends without the
+// program's normal exit: no message can be shown then.
+void SaveFilesBeforeSessionEnds();

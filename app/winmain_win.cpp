@@ -5,8 +5,6 @@
 #include "base/app_state_win.h"
 #include "base/exe_folder_win.h"
 #include "base/system_library_win.h"
-#include "command/builtin_keywords.h"
-#include "keys/key_file_win.h"
 #include "settings/settings_win.h"
 
 namespace {
@@ -23,10 +21,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   LoadLibrariesOnlyFromSystemFolder();
   RegisterMainWindowClass(instance);
   SetWorkingDirectoryToExe();
-  LoadSettings();
+  LoadUserFiles();
   SetRunAtStartup(appSettings.runAtStartup);
-  AddBuiltinKeywords();
-  LoadKeyEntries();
   CreateAppGdiObjects();
 
   if (!CreateMainWindow(instance)) {

@@ -2,39 +2,68 @@
 
 #include <cstring>
 
-bool ReadFileContents(const char* name, std::vector<uint8_t>& contents) {
+DWORD ReadFileContents(const char* path, std::vector<uint8_t>& contents) {
   contents.clear();
-  HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError();
+  DWORD error = ERROR_SUCCESS;
   LARGE_INTEGER size;
-  // Our files are small; one that claims more than a read can take is not ours.
-  bool read = GetFileSizeEx(file, &size) && size.QuadPart <= MAXDWORD;
-  if (read) {
+  if (!GetFileSizeEx(file, &size)) {
+    error = GetLastError();
+  } else if (size.QuadPart > MAXDWORD) {
+    // Our files are small; one that claims more than a read can take is not ours.
+    error = ERROR_FILE_TOO_LARGE;
+  } else {
     contents.resize(static_cast<size_t>(size.QuadPart));
     DWORD bytesRead = 0;
-    read = ReadFile(file, contents.data(), static_cast<DWORD>(contents.size()), &bytesRead, NULL);
-    contents.resize(read ? bytesRead : 0);
+    if (!ReadFile(file, contents.data(), static_cast<DWORD>(contents.size()), &bytesRead, NULL)) {
+      error = GetLastError();
+    } else if (bytesRead != contents.size()) {
+      error = ERROR_HANDLE_EOF;  // it shrank while being read
+    }
   }
   CloseHandle(file);
-  return read;
+  if (error != ERROR_SUCCESS) contents.clear();
+  return error;
 }
 
-bool ReplaceFileContents(const char* name, const void* data, DWORD size) {
-  static const char TEMPORARY_SUFFIX[] = ".new";
-  const size_t nameLength = strlen(name);
-  char temporaryName[MAX_PATH];
-  if (nameLength + sizeof TEMPORARY_SUFFIX > sizeof temporaryName) return false;
-  memcpy(temporaryName, name, nameLength);
-  memcpy(temporaryName + nameLength, TEMPORARY_SUFFIX, sizeof TEMPORARY_SUFFIX);
+bool FileIsAbsent(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
 
-  HANDLE file = CreateFileA(temporaryName, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-  if (file == INVALID_HANDLE_VALUE) return false;
+bool WriteIsRefused(DWORD error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
+}
+
+DWORD ReplaceFileContents(const char* path, const void* data, DWORD size) {
+  static const char TEMPORARY_SUFFIX[] = ".new";
+  const size_t pathLength = strlen(path);
+  char temporaryPath[MAX_PATH];
+  if (pathLength + sizeof TEMPORARY_SUFFIX > sizeof temporaryPath) return ERROR_FILENAME_EXCED_RANGE;
+  memcpy(temporaryPath, path, pathLength);
+  memcpy(temporaryPath + pathLength, TEMPORARY_SUFFIX, sizeof TEMPORARY_SUFFIX);
+
+  const HANDLE file = CreateFileA(temporaryPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError();
   DWORD written = 0;
   // Flushed before the move, so that a crash or power cut can never leave a short file
   // under the real name.
   const bool complete = WriteFile(file, data, size, &written, NULL) && written == size && FlushFileBuffers(file);
+  DWORD error = complete ? ERROR_SUCCESS : GetLastError();
+  if (!complete && error == ERROR_SUCCESS) error = ERROR_WRITE_FAULT;
   CloseHandle(file);
-  if (complete && MoveFileExA(temporaryName, name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-  DeleteFileA(temporaryName);
-  return false;
+  if (complete && !MoveFileExA(temporaryPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    error = GetLastError();
+  if (error != ERROR_SUCCESS) DeleteFileA(temporaryPath);
+  return error;
+}
+
+std::string SystemErrorText(DWORD error) {
+  char text[512];
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, text,
+                                sizeof text, NULL);
+  while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == ' ')) --length;
+  if (length == 0) return "Error " + std::to_string(error) + ".";
+  return std::string(text, length);
 }

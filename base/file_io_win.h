@@ -2,11 +2,24 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
-// Reads a whole file; false, with contents empty, when it cannot be opened or read.
-bool ReadFileContents(const char* name, std::vector<uint8_t>& contents);
+// Reads a whole file: ERROR_SUCCESS with contents filled, or the system's reason with
+// contents empty. Others may hold the file open, even for writing, while it is read.
+DWORD ReadFileContents(const char* path, std::vector<uint8_t>& contents);
+
+// Whether a reading failed because there is no such file, rather than one that cannot
+// be read.
+bool FileIsAbsent(DWORD error);
+
+// Whether a writing failed because the folder may not be written.
+bool WriteIsRefused(DWORD error);
 
 // Replaces a file's contents all at once: the data goes to a temporary file beside it,
 // which takes the old file's place only when complete. On failure the old file stays.
-bool ReplaceFileContents(const char* name, const void* data, DWORD size);
+// ERROR_SUCCESS, or the system's reason.
+DWORD ReplaceFileContents(const char* path, const void* data, DWORD size);
+
+// The system's own words for an error, without the line break at their end.
+std::string SystemErrorText(DWORD error);

@@ -27,9 +27,11 @@ add_library(pellomar_win STATIC
   app/user_files_win.cpp
   base/app_state_win.cpp
   base/common_dialogs_win.cpp
+  base/data_folder_win.cpp
   base/exe_folder_win.cpp
   base/file_io_win.cpp
   base/irreversible_calls_win.cpp
+  base/shell_launch_win.cpp
   base/system_library_win.cpp
   base/themed_dialog_win.cpp
   command/command_edit_win.cpp

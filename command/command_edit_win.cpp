@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "base/app_state_win.h"
-#include "base/irreversible_calls_win.h"
+#include "base/shell_launch_win.h"
 #include "command/entered_line.h"
 #include "countdown/countdown_win.h"
 #include "countdown/shutdown_win.h"
@@ -50,7 +50,7 @@ bool RunEnteredLine(HWND hwnd) {
 }  // namespace
 
 void RunCommand(const std::string& command, const std::string& parameters) {
-  irreversibleCalls.shellExecute(NULL, "open", command.c_str(), parameters.c_str(), NULL, SW_SHOWMAXIMIZED);
+  OpenWithShell(NULL, command.c_str(), parameters.c_str(), SW_SHOWMAXIMIZED);
 }
 
 LRESULT CALLBACK CommandEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -11,5 +11,5 @@ extern bool selectAllOnNextClick;
 
 LRESULT CALLBACK CommandEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Hands a command to the shell to open, maximized; failures pass silently.
+// Hands a command to the shell to open, maximized; a failure is reported.
 void RunCommand(const std::string& command, const std::string& parameters);

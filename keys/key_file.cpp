@@ -73,18 +73,21 @@ int32_t ReadInt32(const uint8_t* b) {
 
 std::vector<uint8_t> EncodeKeyEntries(const KeyEntryStore& store) {
   std::vector<uint8_t> out;
-  const size_t userCount = store.entries.size() - store.builtinCount;
-  out.reserve(HEADER_SIZE + userCount * 32);
+  const auto userEntries = store.entries.begin() + static_cast<std::ptrdiff_t>(store.builtinCount);
+  const size_t kept = static_cast<size_t>(
+      std::count_if(userEntries, store.entries.end(), [](const KeyEntry& entry) { return !entry.removalPending; }));
+  out.reserve(HEADER_SIZE + kept * SMALLEST_ENTRY_SIZE);
   PutInt32(out, KEY_FILE_VERSION);
-  PutInt32(out, static_cast<uint32_t>(userCount));
-  for (size_t i = store.builtinCount; i < store.entries.size(); ++i) {
-    const KeyEntry& entry = store.entries[i];
-    PutText(out, entry.key);
-    PutText(out, entry.command);
-    PutText(out, entry.parameters);
-    out.push_back(entry.minimizeAfterRunning);
-    PutInt16(out, entry.replacements.size());
-    for (const KeyReplacement& pair : entry.replacements) {
+  PutInt32(out, static_cast<uint32_t>(kept));
+  for (auto entry = userEntries; entry != store.entries.end(); ++entry) {
+    // Removed in a dialog still open as the session ends: gone all the same.
+    if (entry->removalPending) continue;
+    PutText(out, entry->key);
+    PutText(out, entry->command);
+    PutText(out, entry->parameters);
+    out.push_back(entry->minimizeAfterRunning);
+    PutInt16(out, entry->replacements.size());
+    for (const KeyReplacement& pair : entry->replacements) {
       PutText(out, pair.from);
       PutText(out, pair.to);
     }

@@ -11,6 +11,7 @@
 // minimize flag byte; an int16 count of replacement pairs, each from and to as texts.
 constexpr int32_t KEY_FILE_VERSION = 1;
 
+// Entries marked for removal are left out.
 std::vector<uint8_t> EncodeKeyEntries(const KeyEntryStore& store);
 
 enum class KeyFileRead {

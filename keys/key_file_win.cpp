@@ -1,7 +1,8 @@
 #include "keys/key_file_win.h"
 
-#include <windows.h>
+#include <string>
 
+#include "base/data_folder_win.h"
 #include "base/file_io_win.h"
 #include "keys/key_file.h"
 
@@ -11,16 +12,20 @@ const char WRONG_VERSION_TEXT[] = "Key Entry file is an incorrect version... ski
 
 }  // namespace
 
-void LoadKeyEntries() {
+KeyFileLoad LoadKeyEntries() {
+  const std::string path = DataFileToRead(KEY_ENTRIES_FILE);
   std::vector<uint8_t> file;
-  if (!ReadFileContents(KEY_ENTRIES_FILE, file)) return;
+  const DWORD error = ReadFileContents(path.c_str(), file);
+  if (error != ERROR_SUCCESS) return {FileIsAbsent(error) ? KeyFileTrouble::None : KeyFileTrouble::Unreadable, error};
   const KeyFileRead result = DecodeKeyEntries(file.data(), file.size(), keyEntryStore);
-  if (result == KeyFileRead::Whole) return;
-  CopyFileA(KEY_ENTRIES_FILE, KEY_ENTRIES_BACKUP_FILE, FALSE);
+  if (result == KeyFileRead::Whole) return {KeyFileTrouble::None, ERROR_SUCCESS};
+  const bool keptAside = CopyFileA(path.c_str(), (path + BACKUP_SUFFIX).c_str(), FALSE);
+  const DWORD copyError = keptAside ? ERROR_SUCCESS : GetLastError();
   if (result == KeyFileRead::WrongVersion) MessageBoxA(NULL, WRONG_VERSION_TEXT, NULL, MB_OK);
+  return {keptAside ? KeyFileTrouble::None : KeyFileTrouble::NotKeptAside, copyError};
 }
 
-bool SaveKeyEntries() {
+DWORD SaveKeyEntries() {
   const std::vector<uint8_t> file = EncodeKeyEntries(keyEntryStore);
-  return ReplaceFileContents(KEY_ENTRIES_FILE, file.data(), static_cast<DWORD>(file.size()));
+  return WriteDataFile(KEY_ENTRIES_FILE, file.data(), static_cast<DWORD>(file.size()));
 }

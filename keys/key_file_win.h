@@ -1,14 +1,29 @@
 #pragma once
+#include <windows.h>
 
 constexpr char KEY_ENTRIES_FILE[] = "keyentries.dat";
-// Where a key file that cannot be read whole is kept, so that saving loses nothing.
-constexpr char KEY_ENTRIES_BACKUP_FILE[] = "keyentries.dat.bak";
+// Added to the name of a key file that cannot be read whole for its copy, so that saving
+// loses nothing.
+constexpr char BACKUP_SUFFIX[] = ".bak";
 
-// Appends the user's entries from "keyentries.dat" in the working directory to
-// keyEntryStore. A file of another version is reported and skipped; a file that cannot
-// be read whole is first copied to "keyentries.dat.bak".
-void LoadKeyEntries();
+enum class KeyFileTrouble {
+  None,          // read whole, or there is none
+  Unreadable,    // there, but it could not be read
+  NotKeptAside,  // not read whole, and its copy could not be made
+};
 
-// Writes the user's entries to "keyentries.dat"; the old file is replaced only by a
-// complete new one. False when the new one could not be made.
-bool SaveKeyEntries();
+struct KeyFileLoad {
+  KeyFileTrouble trouble;
+  DWORD error;  // the system's reason for the trouble
+};
+
+// Appends the user's entries from "keyentries.dat" in the data folder to keyEntryStore.
+// A file of another version is reported and skipped; a file that cannot be read whole is
+// first copied to "keyentries.dat.bak" beside it. With any trouble saving must leave the
+// file as it is.
+KeyFileLoad LoadKeyEntries();
+
+// Writes the user's entries to "keyentries.dat" in the data folder; the old file is
+// replaced only by a complete new one. ERROR_SUCCESS, or the reason the new one could
+// not be made.
+DWORD SaveKeyEntries();

@@ -8,14 +8,14 @@
 
 constexpr char SETTINGS_FILE[] = "config.dat";
 
-// Fills appSettings from "config.dat" in the working directory; false, with nothing
-// changed, when there is no file to read.
-bool LoadSettings();
+// Fills appSettings from "config.dat" in the data folder. ERROR_SUCCESS also when there
+// is no such file (nothing changes then); otherwise the reason it could not be read.
+DWORD LoadSettings();
 
-// Writes appSettings to "config.dat", with the bar's current position in place of the
-// stored one. The old file is replaced only by a complete new one; false when the new one
-// could not be made.
-bool SaveSettings(POINT barTopLeft);
+// Writes appSettings to "config.dat" in the data folder, with the bar's current position
+// in place of the stored one. The old file is replaced only by a complete new one.
+// ERROR_SUCCESS, or the reason the new one could not be made.
+DWORD SaveSettings(POINT barTopLeft);
 
 // Makes the per-user "Run" value that starts the program at log-on match enable.
 void SetRunAtStartup(bool enable);

@@ -1,7 +1,9 @@
 #include "bar_fixture_win.h"
 
 #include "app/startup_win.h"
+#include "app/user_files_win.h"
 #include "base/app_state_win.h"
+#include "base/data_folder_win.h"
 #include "base/exe_folder_win.h"
 #include "base/file_io_win.h"
 #include "base/irreversible_calls_win.h"
@@ -24,7 +26,8 @@ HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR
   if (owner) line += " owner";
   if (show != SW_SHOWMAXIMIZED) line += " show " + std::to_string(show);
   irreversibleLog.push_back(line);
-  return reinterpret_cast<HINSTANCE>(INT_PTR{42});  // success, as the shell reports it
+  // A file named "missing" is not found; anything else opens, as the shell reports it.
+  return reinterpret_cast<HINSTANCE>(INT_PTR{std::string(file) == "missing" ? SE_ERR_FNF : 42});
 }
 
 BOOL WINAPI RecordExitWindows(UINT flags, DWORD reason) {
@@ -48,6 +51,8 @@ struct PendingDialog {
   PendingDialog* outer;
 };
 PendingDialog* pendingDialogs;
+
+const char* const USER_FILES[] = {SETTINGS_FILE, KEY_ENTRIES_FILE, "keyentries.dat.bak"};
 
 BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
   char className[16] = {};
@@ -124,7 +129,7 @@ std::vector<uint8_t> FileBytes(const char* name) {
 }
 
 void WriteBytes(const char* name, const std::vector<uint8_t>& bytes) {
-  ASSERT_TRUE(ReplaceFileContents(name, bytes.data(), static_cast<DWORD>(bytes.size()))) << name;
+  ASSERT_EQ(ReplaceFileContents(name, bytes.data(), static_cast<DWORD>(bytes.size())), 0u) << name;
 }
 
 void PumpMessages() {
@@ -148,7 +153,9 @@ void BarTest::SetUp() {
   irreversibleLog.clear();
   exitWindowsAnswer = TRUE;
   SetWorkingDirectoryToExe();
-  for (const char* file : {SETTINGS_FILE, KEY_ENTRIES_FILE, KEY_ENTRIES_BACKUP_FILE}) DeleteFileA(file);
+  for (const char* file : USER_FILES) DeleteFileA(file);
+  ChooseDataFolder();
+  userFiles = UserFiles{};
   RegisterMainWindowClass(GetModuleHandleA(NULL));
 }
 
@@ -168,7 +175,7 @@ void BarTest::TearDown() {
   PumpMessages();  // also takes the WM_QUIT that the destruction posts
   ReleaseAppGdiObjects();
   SetWorkingDirectoryToExe();
-  for (const char* file : {SETTINGS_FILE, KEY_ENTRIES_FILE, KEY_ENTRIES_BACKUP_FILE}) DeleteFileA(file);
+  for (const char* file : USER_FILES) DeleteFileA(file);
 }
 
 void BarTest::EnterLine(const std::string& line) {

@@ -90,3 +90,15 @@ TEST_F(CommandBoxTest, TheFirstClickAfterTheFocusCameBackSelectsTheLine) {
   EXPECT_NE(ClickSelection(), MAKELONG(0, 11)) << "after the hot key the line is selected already";
   DestroyWindow(other);
 }
+
+TEST_F(CommandBoxTest, ALaunchThatFailsIsToldOverTheBarAndTheLineStays) {
+  AnswerDialog(
+      "Pellomar",
+      [](HWND box) {
+        EXPECT_EQ(ItemText(box, 0xFFFF).rfind("Pellomar could not open \"missing\":\n", 0), 0u);
+        EXPECT_EQ(GetWindow(box, GW_OWNER), appState.mainWindow);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+      },
+      [this] { EnterLine("x missing"); });
+  EXPECT_EQ(BoxText(), "x missing");
+}

@@ -6,6 +6,7 @@
 #include "bar_fixture_win.h"
 #include "base/app_state_win.h"
 #include "base/exe_folder_win.h"
+#include "base/file_io_win.h"
 #include "keys/key_file.h"
 #include "keys/key_file_win.h"
 #include "settings/settings_codec.h"
@@ -47,15 +48,6 @@ TEST_F(BarTest, TheEndOfTheWindowsSessionSavesBothFiles) {
   EXPECT_EQ(FileBytes(KEY_ENTRIES_FILE), EncodeKeyEntries(keyEntryStore));
 }
 
-TEST_F(BarTest, ASaveThatCannotCompleteKeepsTheOldFile) {
-  const std::vector<uint8_t> old(SETTINGS_FILE_SIZE, 0x5A);
-  WriteBytes(SETTINGS_FILE, old);
-  ASSERT_TRUE(CreateDirectoryA("config.dat.new", NULL));  // where the new file would go
-  EXPECT_FALSE(SaveSettings({0, 0}));
-  EXPECT_EQ(FileBytes(SETTINGS_FILE), old);
-  RemoveDirectoryA("config.dat.new");
-}
-
 TEST_F(BarTest, AKeyFileThatCannotBeReadWholeIsCopiedAsideFirst) {
   keyEntryStore.Append({"ed", "notepad", "", 1, false, {}});
   const std::vector<uint8_t> whole = EncodeKeyEntries(keyEntryStore);
@@ -64,8 +56,8 @@ TEST_F(BarTest, AKeyFileThatCannotBeReadWholeIsCopiedAsideFirst) {
   wrongVersion[0] = 2;
   const std::vector<uint8_t>* files[] = {&whole, &cutShort, &wrongVersion};
   for (const std::vector<uint8_t>* file : files) {
-    keyEntryStore.entries.resize(keyEntryStore.builtinCount);
-    DeleteFileA(KEY_ENTRIES_BACKUP_FILE);
+    keyEntryStore = KeyEntryStore{};
+    DeleteFileA("keyentries.dat.bak");
     WriteBytes(KEY_ENTRIES_FILE, *file);
     if (file == &wrongVersion)
       AnswerDialog(
@@ -74,11 +66,76 @@ TEST_F(BarTest, AKeyFileThatCannotBeReadWholeIsCopiedAsideFirst) {
             EXPECT_EQ(ItemText(box, 0xFFFF), "Key Entry file is an incorrect version... skipping");
             PostMessageA(box, WM_COMMAND, IDOK, 0);
           },
-          [] { LoadKeyEntries(); });
+          [] { LoadUserFiles(); });
     else
-      LoadKeyEntries();
+      LoadUserFiles();
     EXPECT_EQ(keyEntryStore.entries.size() - keyEntryStore.builtinCount, file == &wrongVersion ? 0u : 1u);
-    EXPECT_EQ(FileBytes(KEY_ENTRIES_BACKUP_FILE), file == &whole ? std::vector<uint8_t>() : *file);
+    EXPECT_EQ(FileBytes("keyentries.dat.bak"), file == &whole ? std::vector<uint8_t>() : *file);
+    EXPECT_FALSE(userFiles.keyEntriesLeftAlone);
+  }
+}
+
+TEST_F(BarTest, AFileThisRunCouldNotReadIsToldOnceAndNeverReplaced) {
+  const std::vector<uint8_t> damagedKeys = {1, 0, 0, 0, 1, 0, 0, 0, 9};
+  struct Case {
+    const char* file;
+    std::vector<uint8_t> bytes;
+    bool heldOpen;  // by another program, without sharing
+    const char* told;
+  };
+  const Case cases[] = {
+      {KEY_ENTRIES_FILE, damagedKeys, true, "Pellomar could not read \"keyentries.dat\" in "},
+      {SETTINGS_FILE, std::vector<uint8_t>(SETTINGS_FILE_SIZE, 0x5A), true,
+       "Pellomar could not read \"config.dat\" in "},
+      {KEY_ENTRIES_FILE, damagedKeys, false, "Pellomar could not read all of \"keyentries.dat\" in "},
+  };
+  for (const Case& c : cases) {
+    WriteBytes(c.file, c.bytes);
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(FileIsAbsent(ReadFileContents("absent.dat", bytes)));
+    const HANDLE held = c.heldOpen ? CreateFileA(c.file, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL) : NULL;
+    const DWORD readError = ReadFileContents(c.file, bytes);
+    EXPECT_EQ(readError != ERROR_SUCCESS && !FileIsAbsent(readError), c.heldOpen) << c.file;
+    if (!c.heldOpen) CreateDirectoryA("keyentries.dat.bak", NULL);  // the copy cannot be made
+    AnswerDialog(
+        "Pellomar",
+        [&](HWND box) {
+          EXPECT_EQ(ItemText(box, 0xFFFF).rfind(c.told, 0), 0u) << ItemText(box, 0xFFFF);
+          PostMessageA(box, WM_COMMAND, IDOK, 0);
+        },
+        [] { LoadUserFiles(); });
+    if (held) CloseHandle(held);
+    keyEntryStore.Append({"new", "new.exe", "", 0, false, {}});
+    appSettings.snapStrength = 3;
+    SaveFilesBeforeSessionEnds();
+    SaveSettingsAtExit({0, 0});
+    SaveKeyEntriesAtExit();
+    EXPECT_EQ(FileBytes(c.file), c.bytes) << c.file;
+    RemoveDirectoryA("keyentries.dat.bak");
+    DeleteFileA(c.file);
+    keyEntryStore = KeyEntryStore{};
+  }
+}
+
+TEST_F(BarTest, AFailedSaveAtExitIsToldWithRetryAndCancelLosesNothingElse) {
+  const std::string told = "Pellomar could not save \"config.dat\" in " + ExeFolder() + ":\n";
+  const std::vector<uint8_t> old(SETTINGS_FILE_SIZE, 0x5A);
+  for (const int answer : {IDRETRY, IDCANCEL}) {
+    WriteBytes(SETTINGS_FILE, old);
+    CreateDirectoryA("config.dat.new", NULL);  // where the new file would go
+    AnswerDialog(
+        "Pellomar",
+        [&](HWND box) {
+          EXPECT_EQ(ItemText(box, 0xFFFF).rfind(told, 0), 0u) << ItemText(box, 0xFFFF);
+          RemoveDirectoryA("config.dat.new");
+          PostMessageA(box, WM_COMMAND, answer, 0);
+        },
+        [] {
+          SaveSettingsAtExit({0, 0});
+        });
+    SaveKeyEntriesAtExit();
+    EXPECT_EQ(FileBytes(SETTINGS_FILE) == old, answer == IDCANCEL) << "the old file stays on Cancel";
+    EXPECT_TRUE(FileExists(KEY_ENTRIES_FILE));
   }
 }
 
