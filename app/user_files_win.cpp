@@ -25,7 +25,12 @@ const char NOT_KEPT_ASIDE_TEXT[] =
 const char SAVE_FAILED_TEXT[] =
     "Pellomar could not save \"%s\" in %s:\n%s\n\nRetry, or Cancel to end without saving this file.";
 const char MOVED_TEXT[] =
-    "Pellomar may not write in its own folder, %s.\n\nIt keeps your settings and key words in %s from now on.";
+    "Pellomar cannot write in its own folder, %s.\n\nIt keeps your settings and key words in %s from now on.";
+
+// A folder as the user reads it: without the separator at its end.
+std::string Shown(const std::string& folder) {
+  return folder.size() > 1 && folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder;
+}
 
 // A message's text with the file, its folder and a reason (or the two folders) in place.
 std::string Text(const char* pattern, const std::string& first, const std::string& second,
@@ -40,7 +45,8 @@ std::string Text(const char* pattern, const std::string& first, const std::strin
 
 void TellLeftAlone(const char* pattern, const char* name, DWORD error) {
   const std::string path = DataFileToRead(name);
-  MessageBoxA(NULL, Text(pattern, name, path.substr(0, path.size() - strlen(name)), SystemErrorText(error)).c_str(),
+  MessageBoxA(NULL,
+              Text(pattern, name, Shown(path.substr(0, path.size() - strlen(name))), SystemErrorText(error)).c_str(),
               CAPTION, MB_ICONWARNING);
 }
 
@@ -53,10 +59,11 @@ void Save(bool leftAlone, const char* name, SaveFile save, bool tellUser) {
     const DWORD error = save();
     if (tellUser && dataFolder.createdNow) {
       dataFolder.createdNow = false;
-      MessageBoxA(NULL, Text(MOVED_TEXT, ExeFolder(), dataFolder.path).c_str(), CAPTION, MB_ICONINFORMATION);
+      MessageBoxA(NULL, Text(MOVED_TEXT, Shown(ExeFolder()), Shown(dataFolder.path)).c_str(), CAPTION,
+                  MB_ICONINFORMATION);
     }
     if (error == ERROR_SUCCESS || !tellUser) return;
-    const std::string text = Text(SAVE_FAILED_TEXT, name, dataFolder.path, SystemErrorText(error));
+    const std::string text = Text(SAVE_FAILED_TEXT, name, Shown(dataFolder.path), SystemErrorText(error));
     if (MessageBoxA(NULL, text.c_str(), CAPTION, MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY) return;
   }
 }
