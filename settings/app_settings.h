@@ -38,7 +38,15 @@ struct AppSettings {
   uint32_t backColor;
   bool minimizedToTray;
   bool defaultSearchEnabled;
+  // Appended to the first layout, whose readers ignore what follows it.
+  uint8_t hotKeyModifiers;   // the system's MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8
+  uint8_t hotKeyVirtualKey;  // a virtual key code
+  bool rememberTypedLines;
 };
+
+// Ctrl+Alt+K, as the modifiers and virtual key that RegisterHotKey takes.
+constexpr uint8_t DEFAULT_HOT_KEY_MODIFIERS = 2 | 1;
+constexpr uint8_t DEFAULT_HOT_KEY_VIRTUAL_KEY = 'K';
 
 constexpr char DEFAULT_SKIN_FILE[] = "sk_default.bmp";
 
@@ -57,6 +65,9 @@ constexpr AppSettings DEFAULT_SETTINGS = {
     0x00FFFFFF,                                            // backColor
     false,                                                 // minimizedToTray
     true,                                                  // defaultSearchEnabled
+    DEFAULT_HOT_KEY_MODIFIERS,
+    DEFAULT_HOT_KEY_VIRTUAL_KEY,
+    true,  // rememberTypedLines
 };
 
 extern AppSettings appSettings;

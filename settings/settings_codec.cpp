@@ -40,6 +40,10 @@ void VisitFields(Codec& codec, Settings& settings) {
   codec.Uint32(settings.backColor);
   codec.Bool(settings.minimizedToTray);
   codec.Bool(settings.defaultSearchEnabled);
+  // The first layout ends here, after 157 bytes.
+  codec.Byte(settings.hotKeyModifiers);
+  codec.Byte(settings.hotKeyVirtualKey);
+  codec.Bool(settings.rememberTypedLines);
 }
 
 struct Writer {

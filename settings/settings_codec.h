@@ -6,7 +6,12 @@
 
 // "config.dat": the settings' fields one after another, little-endian, without padding
 // (so skinPath leaves fontColor unaligned at offset 87) and without header or checksum.
-constexpr size_t SETTINGS_FILE_SIZE = 157;
+// The first layout ends with defaultSearchEnabled at 156; the hot key (modifiers at 157,
+// virtual key at 158) and rememberTypedLines (159) follow it, so that a copy of the
+// program that knows only the first 157 bytes still reads the file, and a file of 157
+// bytes gives the defaults for what follows.
+constexpr size_t FIRST_SETTINGS_FILE_SIZE = 157;
+constexpr size_t SETTINGS_FILE_SIZE = 160;
 
 void EncodeSettings(const AppSettings& settings, uint8_t (&file)[SETTINGS_FILE_SIZE]);
 
