@@ -16,7 +16,8 @@ const KeyEntryStore BUILTIN_ONLY = {{{"g", "http://search/%s", "", 0, false, {}}
 TEST(KeyFile, WritesOnlyTheUserEntriesInTheKnownLayout) {
   KeyEntryStore store = BUILTIN_ONLY;
   EXPECT_EQ(EncodeKeyEntries(store), FromHex("01000000 00000000"));
-  store.Append({"ed", "notepad", "-p", 1, true, {{" ", "-"}}});  // the removal mark is not stored
+  store.Append({"ed", "notepad", "-p", 1, false, {{" ", "-"}}});
+  store.Append({"gone", "removed in a dialog still open", "", 0, true, {}});
   EXPECT_EQ(EncodeKeyEntries(store), FromHex("01000000 01000000" + ED_ENTRY));
 }
 

@@ -1,0 +1,25 @@
+#include "base/utf8.h"
+
+#include <gtest/gtest.h>
+
+TEST(Utf8, TellsWellFormedTextAndCutsBetweenCharacters) {
+  struct Case {
+    const char* text;
+    bool valid;
+    size_t limit, cut;
+  };
+  const Case cases[] = {
+      {"ascii", true, 3, 3},
+      {"Z\xC3\xBCrich", true, 2, 1},             // ü in two bytes, cut inside it
+      {"\xE6\x9D\xB1\xE4\xBA\xAC", true, 5, 3},  // 東京
+      {"\xF0\x9F\x98\x80!", true, 4, 4},         // an emoji of four bytes, whole
+      {"Z\xFCrich", false, 9, 6},                // 1252 bytes
+      {"\xC0\xAF", false, 1, 1},                 // an overlong '/'
+      {"\xED\xA0\x80", false, 3, 3},             // a surrogate
+      {"\xE6\x9D", false, 9, 2},                 // cut short
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsValidUtf8(c.text), c.valid) << c.text;
+    EXPECT_EQ(Utf8CutLength(c.text, c.limit), c.cut) << c.text;
+  }
+}
