@@ -14,7 +14,7 @@ TEST(Utf8, TellsWellFormedTextAndCutsBetweenCharacters) {
       {"\xE6\x9D\xB1\xE4\xBA\xAC", true, 5, 3},  // 東京
       {"\xF0\x9F\x98\x80!", true, 4, 4},         // an emoji of four bytes, whole
       {"Z\xFCrich", false, 9, 6},                // 1252 bytes
-      {"\xC0\xAF", false, 1, 1},                 // an overlong '/'
+      {"\xC0\xAF", false, 2, 2},                 // an overlong '/'
       {"\xED\xA0\x80", false, 3, 3},             // a surrogate
       {"\xE6\x9D", false, 9, 2},                 // cut short
   };
