@@ -31,6 +31,7 @@ add_library(pellomar_win STATIC
   base/exe_folder_win.cpp
   base/file_io_win.cpp
   base/irreversible_calls_win.cpp
+  base/legacy_text_win.cpp
   base/shell_launch_win.cpp
   base/system_library_win.cpp
   base/themed_dialog_win.cpp
@@ -46,6 +47,9 @@ add_library(pellomar_win STATIC
 target_link_libraries(pellomar_win PUBLIC pellomar_core user32 gdi32 advapi32)
 
 set(PELLOMAR_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/resources/pellomar.rc)
+# The script takes these in whole; a change to one of them must rebuild it.
+set_source_files_properties(${PELLOMAR_RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/resources/pellomar.manifest;${CMAKE_SOURCE_DIR}/resources/common-controls.manifest;${CMAKE_SOURCE_DIR}/resources/pellomar.ico")
 add_executable(pellomar WIN32 app/winmain_win.cpp app/lean_runtime.cpp ${PELLOMAR_RESOURCE_SCRIPT})
 target_link_libraries(pellomar PRIVATE pellomar_win)
 if(MSVC)

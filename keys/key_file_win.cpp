@@ -4,11 +4,21 @@
 
 #include "base/data_folder_win.h"
 #include "base/file_io_win.h"
+#include "base/legacy_text_win.h"
 #include "keys/key_file.h"
 
 namespace {
 
 const char WRONG_VERSION_TEXT[] = "Key Entry file is an incorrect version... skipping";
+
+void ConvertFromFile(KeyEntry& entry) {
+  for (std::string* text : {&entry.key, &entry.command, &entry.parameters})
+    *text = TextFromFile(*text, MAX_KEY_TEXT_LENGTH);
+  for (KeyReplacement& pair : entry.replacements) {
+    pair.from = TextFromFile(pair.from, MAX_KEY_TEXT_LENGTH);
+    pair.to = TextFromFile(pair.to, MAX_KEY_TEXT_LENGTH);
+  }
+}
 
 }  // namespace
 
@@ -17,7 +27,9 @@ KeyFileLoad LoadKeyEntries() {
   std::vector<uint8_t> file;
   const DWORD error = ReadFileContents(path.c_str(), file);
   if (error != ERROR_SUCCESS) return {FileIsAbsent(error) ? KeyFileTrouble::None : KeyFileTrouble::Unreadable, error};
+  const size_t firstNew = keyEntryStore.entries.size();
   const KeyFileRead result = DecodeKeyEntries(file.data(), file.size(), keyEntryStore);
+  for (size_t i = firstNew; i < keyEntryStore.entries.size(); ++i) ConvertFromFile(keyEntryStore.entries[i]);
   if (result == KeyFileRead::Whole) return {KeyFileTrouble::None, ERROR_SUCCESS};
   const bool keptAside = CopyFileA(path.c_str(), (path + BACKUP_SUFFIX).c_str(), FALSE);
   const DWORD copyError = keptAside ? ERROR_SUCCESS : GetLastError();

@@ -1,14 +1,30 @@
-#include "settings/settings_codec.h"
 #include "settings/settings_win.h"
+
+#include <cstring>
+#include <string>
 
 #include "base/data_folder_win.h"
 #include "base/file_io_win.h"
+#include "base/legacy_text_win.h"
+#include "settings/settings_codec.h"
+
+namespace {
+
+template <size_t N>
+void ConvertFromFile(char (&field)[N]) {
+  const std::string text = TextFromFile(field, N - 1);
+  std::memcpy(field, text.c_str(), text.size() + 1);
+}
+
+}  // namespace
 
 DWORD LoadSettings() {
   std::vector<uint8_t> file;
   const DWORD error = ReadFileContents(DataFileToRead(SETTINGS_FILE).c_str(), file);
   if (error != ERROR_SUCCESS) return FileIsAbsent(error) ? ERROR_SUCCESS : error;
   DecodeSettings(file.data(), file.size(), appSettings);
+  ConvertFromFile(appSettings.skinPath);
+  ConvertFromFile(appSettings.editFont.faceName);
   return ERROR_SUCCESS;
 }
 

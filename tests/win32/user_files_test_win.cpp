@@ -140,6 +140,20 @@ TEST_F(BarTest, AFailedSaveAtExitIsToldWithRetryAndCancelLosesNothingElse) {
   }
 }
 
+TEST_F(BarTest, KeyWordsKeepAnyLanguageAndOlderFilesAreReadInTheLegacyCodePage) {
+  ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)) << "the code page of the program's manifest";
+  const KeyEntry tokyo = {"t", "\xE6\x9D\xB1\xE4\xBA\xAC.exe", "\xC3\xA9", 0, false, {}};  // 東京.exe é
+  KeyEntryStore stored;
+  stored.Append(tokyo);
+  stored.Append({"z", "Z\xFCrich", "", 0, false, {}});  // as an earlier version wrote it in code page 1252
+  WriteBytes(KEY_ENTRIES_FILE, EncodeKeyEntries(stored));
+  keyEntryStore = KeyEntryStore{};
+  LoadUserFiles();
+  stored.entries[1].command = "Z\xC3\xBCrich";
+  SaveKeyEntriesAtExit();
+  EXPECT_EQ(FileBytes(KEY_ENTRIES_FILE), EncodeKeyEntries(stored)) << "read unchanged, written back as UTF-8";
+}
+
 TEST(RunAtStartup, WritesTheQuotedPathOrRemovesTheValue) {
   char path[MAX_PATH];
   GetModuleFileNameA(NULL, path, sizeof path);
