@@ -47,9 +47,6 @@ add_library(pellomar_win STATIC
 target_link_libraries(pellomar_win PUBLIC pellomar_core user32 gdi32 advapi32)
 
 set(PELLOMAR_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/resources/pellomar.rc)
-# The script takes these in whole; a change to one of them must rebuild it.
-set_source_files_properties(${PELLOMAR_RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/pellomar.manifest;${CMAKE_SOURCE_DIR}/resources/common-controls.manifest;${CMAKE_SOURCE_DIR}/resources/pellomar.ico")
 add_executable(pellomar WIN32 app/winmain_win.cpp app/lean_runtime.cpp ${PELLOMAR_RESOURCE_SCRIPT})
 target_link_libraries(pellomar PRIVATE pellomar_win)
 if(MSVC)
@@ -101,3 +98,12 @@ endif()
 if(PELLOMAR_TESTS)
   add_subdirectory(bench)
 endif()
+
+# The resource script takes these in whole; a change to one of them must rebuild it,
+# for every program that carries the resources.
+set(PELLOMAR_RESOURCE_USERS ${CMAKE_SOURCE_DIR})
+if(PELLOMAR_TESTS)
+  list(APPEND PELLOMAR_RESOURCE_USERS ${CMAKE_SOURCE_DIR}/tests/win32 ${CMAKE_SOURCE_DIR}/bench)
+endif()
+set_source_files_properties(${PELLOMAR_RESOURCE_SCRIPT} DIRECTORY ${PELLOMAR_RESOURCE_USERS} PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/resources/pellomar.manifest;${CMAKE_SOURCE_DIR}/resources/common-controls.manifest;${CMAKE_SOURCE_DIR}/resources/pellomar.ico")
