@@ -11,6 +11,7 @@
 #include "countdown/countdown.h"
 #include "countdown/countdown_win.h"
 #include "resources/resource.h"
+#include "settings/hot_key_win.h"
 #include "settings/options_dialog_win.h"
 #include "settings/settings_win.h"
 
@@ -31,7 +32,7 @@ void MainWindowOnCreate(HWND hwnd) {
   appState.commandEditBaseProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(appState.commandEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CommandEditProc)));
   ReadWorkArea();
-  RegisterHotKey(hwnd, HOTKEY_ID_SHOW, MOD_CONTROL | MOD_ALT, 'K');
+  RegisterBarHotKey(hwnd);
   appState.taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
 }
 
@@ -44,7 +45,7 @@ POINT BarTopLeft(HWND hwnd) {
 void MainWindowOnDestroy(HWND hwnd) {
   // The key entries are saved after the message loop has ended.
   SaveSettingsAtExit(BarTopLeft(hwnd));
-  UnregisterHotKey(hwnd, HOTKEY_ID_SHOW);
+  UnregisterBarHotKey();
   if (countdownState.running) KillTimer(hwnd, COUNTDOWN_TIMER_ID);
   // The flag stays set, so that the next start comes up hidden too.
   if (appSettings.minimizedToTray) RemoveTrayIcon();
@@ -99,7 +100,7 @@ void MainWindowOnCommand(HWND hwnd, WPARAM wParam) {
   }
 }
 
-// Ctrl+Alt+K fetches the bar from anywhere, ready for a new line; bringing it back from
+// The hot key fetches the bar from anywhere, ready for a new line; bringing it back from
 // the notification area already activates the command box.
 void MainWindowOnHotKey(HWND hwnd) {
   if (appSettings.minimizedToTray)

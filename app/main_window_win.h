@@ -3,7 +3,6 @@
 
 #include <cstdint>
 
-const int HOTKEY_ID_SHOW = 0;
 const int COMMAND_EDIT_ID = 1;
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

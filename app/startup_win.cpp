@@ -1,11 +1,14 @@
 #include "app/startup_win.h"
 
+#include <string>
+
 #include "app/bar_geometry.h"
 #include "app/main_window_win.h"
 #include "base/app_state_win.h"
 #include "base/system_library_win.h"
 #include "countdown/countdown_win.h"
 #include "resources/resource.h"
+#include "settings/hot_key.h"
 #include "settings/settings_win.h"
 
 #if !defined(_WIN64)
@@ -18,6 +21,11 @@ namespace {
 // leaves unused.
 const DWORD MAIN_WINDOW_STYLE = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | 0x80;
 
+const char HOT_KEY_TAKEN_CAPTION[] = "Pellomar";
+const char HOT_KEY_TAKEN_TEXT[] =
+    "Another program uses %s, so Pellomar cannot bring the bar forward with it.\n\nTo choose another hot key, "
+    "right-click the bar and choose Options.";
+
 POINT VisibleTopLeft(ScreenPoint stored) {
   const ScreenRect bar = BarRectAt(stored);
   RECT barRect = {bar.left, bar.top, bar.right, bar.bottom};
@@ -28,6 +36,12 @@ POINT VisibleTopLeft(ScreenPoint stored) {
   const RECT& area = monitor.rcWork;
   const ScreenPoint moved = MoveBarIntoArea(stored, {area.left, area.top, area.right, area.bottom});
   return {moved.x, moved.y};
+}
+
+void TellHotKeyTaken() {
+  std::string text = HOT_KEY_TAKEN_TEXT;
+  text.replace(text.find("%s"), 2, HotKeyText(HotKeyOf(appSettings)));
+  MessageBoxA(appState.mainWindow, text.c_str(), HOT_KEY_TAKEN_CAPTION, MB_ICONWARNING);
 }
 
 HBITMAP LoadBitmapFile(const char* path) {
@@ -85,14 +99,15 @@ void MakeMainWindowLayered() {
 
 void ShowMainWindow(int showCommand) {
   if (appSettings.minimizedToTray) {
-    // Hiding sets the flag again once the icon is in the notification area.
+    // Hiding sets the flag again once the icon is in the notification area. Without one
+    // to come back from, or without the hot key to fetch it, the bar shows instead.
     appSettings.minimizedToTray = false;
-    SendMessageA(appState.mainWindow, WM_COMMAND, IDM_MINIMIZE_RESTORE, 0);
-    // Without a notification area to come back from, the bar shows instead.
+    if (appState.hotKeyHeld) SendMessageA(appState.mainWindow, WM_COMMAND, IDM_MINIMIZE_RESTORE, 0);
     if (appSettings.minimizedToTray) return;
   }
   UpdateWindow(appState.mainWindow);
   ShowWindow(appState.mainWindow, showCommand);
+  if (!appState.hotKeyHeld) TellHotKeyTaken();
   SetFocus(appState.commandEdit);
 }
 

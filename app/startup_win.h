@@ -20,7 +20,8 @@ void SelectSkin(HBITMAP skin);
 void MakeMainWindowLayered();
 
 // Shows the bar with the focus in its command box, or hides it to the notification area
-// when it was hidden there at the last exit.
+// when it was hidden there at the last exit. When its hot key could not be registered,
+// the bar shows in any case and says so.
 void ShowMainWindow(int showCommand);
 
 // Returns the exit code that ended the loop.

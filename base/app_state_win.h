@@ -22,6 +22,9 @@ struct AppState {
   HWND warningDialog;
   // Broadcast by the shell when it has (re)started; registered with the bar's creation.
   UINT taskbarCreatedMessage;
+  // The id under which the bar holds its global hot key, and whether it holds one.
+  int hotKeyId;
+  bool hotKeyHeld;
 };
 
 extern AppState appState;

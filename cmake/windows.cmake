@@ -40,6 +40,7 @@ add_library(pellomar_win STATIC
   countdown/shutdown_win.cpp
   keys/edit_user_keys_dialog_win.cpp
   keys/key_file_win.cpp
+  settings/hot_key_win.cpp
   settings/options_dialog_win.cpp
   settings/run_at_startup_win.cpp
   settings/settings_file_win.cpp

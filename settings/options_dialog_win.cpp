@@ -1,4 +1,7 @@
 #include "settings/options_dialog_win.h"
+// After windows.h, which it needs; only its constants are used, so the common controls'
+// library is not linked to the bar.
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -10,6 +13,7 @@
 #include "base/themed_dialog_win.h"
 #include "keys/edit_user_keys_dialog_win.h"
 #include "resources/resource.h"
+#include "settings/hot_key_win.h"
 #include "settings/settings_win.h"
 #include "settings/skin_path.h"
 
@@ -22,11 +26,21 @@ const char SKIN_FAILED_CAPTION[] = "Application Error";
 const char SKIN_FILTER[] = "Pellomar Skins\0*.bmp\0";
 // The file chooser's name buffer, in characters.
 const size_t SKIN_CHOOSER_CAPACITY = 256;
+// Why OK leaves the dialog open, beside the hot key control; the key's text comes first.
+// A combination that another program holds never reaches the control, which shows "None".
+const char NO_HOT_KEY_TEXT[] = "None: another program may hold that key";
+const char HOT_KEY_ALONE_TEXT[] = ": add Ctrl, Alt, Shift or Win";
+const char HOT_KEY_TAKEN_TEXT[] = ": another program uses it";
+// What the same place says at opening of a key with Win, which the control cannot show.
+const char HOT_KEY_WITH_WIN_TEXT[] = "Now: ";
 
 // What one opening of the dialog remembers, reached through DWLP_USER.
 struct OptionsDialogState {
   // The log-on value is touched only when OK changes "Run at startup".
   bool runAtStartupWhenOpened;
+  // The hot key control's value at opening, which stands for the stored key (with its
+  // Win) for as long as the user leaves it.
+  WORD hotKeyShown;
 };
 
 OptionsDialogState& StateOf(HWND dialog) {
@@ -62,28 +76,91 @@ const NumberBox NUMBER_BOXES[] = {
     {IDC_TRANSLUCENCY_ACTIVE, &appSettings.translucencyActive, 10, 100, 78},
 };
 
+// The hot key control's modifier flags differ from RegisterHotKey's, and it has none for Win.
+struct ModifierFlag {
+  BYTE control;
+  uint8_t hotKey;
+};
+const ModifierFlag MODIFIER_FLAGS[] = {
+    {HOTKEYF_SHIFT, HOT_KEY_SHIFT}, {HOTKEYF_CONTROL, HOT_KEY_CONTROL}, {HOTKEYF_ALT, HOT_KEY_ALT}};
+
+// Keys that share their scan code with another key and differ from it by the extended
+// flag, which the control needs to name them.
+bool IsExtendedKey(BYTE key) {
+  return (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT || key == VK_DELETE || key == VK_DIVIDE;
+}
+
+void ShowHotKey(HWND dialog, HotKey key) {
+  BYTE flags = IsExtendedKey(key.virtualKey) ? HOTKEYF_EXT : 0;
+  for (const ModifierFlag& flag : MODIFIER_FLAGS)
+    if (key.modifiers & flag.hotKey) flags |= flag.control;
+  SendDlgItemMessageA(dialog, IDC_HOT_KEY, HKM_SETHOTKEY, MAKEWORD(key.virtualKey, flags), 0);
+}
+
+WORD HotKeyControlValue(HWND dialog) {
+  return LOWORD(SendDlgItemMessageA(dialog, IDC_HOT_KEY, HKM_GETHOTKEY, 0, 0));
+}
+
+HotKey ChosenHotKey(HWND dialog) {
+  const WORD value = HotKeyControlValue(dialog);
+  if (value == StateOf(dialog).hotKeyShown) return HotKeyOf(appSettings);
+  HotKey key = {0, LOBYTE(value)};
+  for (const ModifierFlag& flag : MODIFIER_FLAGS)
+    if (HIBYTE(value) & flag.control) key.modifiers |= flag.hotKey;
+  return key;
+}
+
+// Makes the chosen key the bar's; otherwise says why not. The stored key, even where it
+// cannot be had now, never holds OK up.
+bool TakeHotKey(HWND dialog) {
+  const HotKey key = ChosenHotKey(dialog);
+  std::string refusal;
+  if (key.virtualKey == 0)
+    refusal = NO_HOT_KEY_TEXT;
+  else if (!HotKeyAcceptable(key))
+    refusal = HotKeyText(key) + HOT_KEY_ALONE_TEXT;
+  else if (!ChangeBarHotKey(key) && key != HotKeyOf(appSettings))
+    refusal = HotKeyText(key) + HOT_KEY_TAKEN_TEXT;
+  if (refusal.empty()) {
+    SetHotKey(appSettings, key);
+    return true;
+  }
+  SetDlgItemTextA(dialog, IDC_HOT_KEY_REFUSED, refusal.c_str());
+  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_HOT_KEY)), TRUE);
+  return false;
+}
+
 void OptionsOnInit(HWND dialog, OptionsDialogState* state) {
   SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
   state->runAtStartupWhenOpened = appSettings.runAtStartup;
   for (const CheckBox& box : CHECK_BOXES) CheckDlgButton(dialog, box.id, *box.setting ? BST_CHECKED : BST_UNCHECKED);
   for (const NumberBox& box : NUMBER_BOXES) SetDlgItemInt(dialog, box.id, static_cast<UINT>(*box.setting), FALSE);
+  const HotKey key = HotKeyOf(appSettings);
+  ShowHotKey(dialog, key);
+  state->hotKeyShown = HotKeyControlValue(dialog);
+  if (key.modifiers & HOT_KEY_WIN)
+    SetDlgItemTextA(dialog, IDC_HOT_KEY_REFUSED, (HOT_KEY_WITH_WIN_TEXT + HotKeyText(key)).c_str());
 }
 
 void OptionsOnDefaults(HWND dialog) {
   for (const CheckBox& box : CHECK_BOXES) CheckDlgButton(dialog, box.id, box.byDefault ? BST_CHECKED : BST_UNCHECKED);
   for (const NumberBox& box : NUMBER_BOXES) SetDlgItemInt(dialog, box.id, static_cast<UINT>(box.byDefault), FALSE);
+  ShowHotKey(dialog, DEFAULT_HOT_KEY);
 }
 
-// Text that is no number reads as 0, and each number is brought silently into its range
-// as the signed value it is stored as: a hand-edited negative, which the box shows as a
-// large number, comes back as the range's low end.
-void OptionsOnOk(HWND dialog) {
+// The hot key first: when it is refused, nothing else is taken either and the dialog
+// stays open. Text that is no number reads as 0, and each number is brought silently into
+// its range as the signed value it is stored as: a hand-edited negative, which the box
+// shows as a large number, comes back as the range's low end.
+bool OptionsOnOk(HWND dialog) {
+  if (!TakeHotKey(dialog)) return false;
   for (const CheckBox& box : CHECK_BOXES) *box.setting = IsDlgButtonChecked(dialog, box.id) == BST_CHECKED;
   for (const NumberBox& box : NUMBER_BOXES) {
     const auto typed = static_cast<int32_t>(GetDlgItemInt(dialog, box.id, NULL, FALSE));
     *box.setting = std::clamp(typed, box.low, box.high);
   }
   if (appSettings.runAtStartup != StateOf(dialog).runAtStartupWhenOpened) SetRunAtStartup(appSettings.runAtStartup);
+  return true;
 }
 
 // The chosen path in the form that fits skinPath; false when none does.
@@ -166,11 +243,14 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK:
-          OptionsOnOk(dialog);
-          EndDialog(dialog, 0);
+          if (OptionsOnOk(dialog)) EndDialog(dialog, 0);
           return TRUE;
         case IDCANCEL:
           EndDialog(dialog, 0);
+          return TRUE;
+        case IDC_HOT_KEY:
+          // A refusal is about the key pressed before.
+          if (HIWORD(wParam) == EN_CHANGE) SetDlgItemTextA(dialog, IDC_HOT_KEY_REFUSED, "");
           return TRUE;
         case IDC_DEFAULTS:
           OptionsOnDefaults(dialog);

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
-// The Options dialog, modal over owner: check boxes and numbers take effect on OK; skin,
-// font and colour at once, and Cancel keeps them.
+// The Options dialog, modal over owner: check boxes, numbers and the hot key take effect on
+// OK, which a hot key that cannot be had refuses whole; skin, font and colour at once, and
+// Cancel keeps them.
 void ShowOptionsDialog(HWND owner);

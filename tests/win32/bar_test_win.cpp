@@ -164,6 +164,24 @@ TEST_F(BarTest, AProgramThatEndedHiddenStartsHidden) {
   EXPECT_TRUE(appSettings.minimizedToTray);
 }
 
+TEST_F(BarTest, AHotKeyAnotherProgramHoldsIsToldAndTheBarShowsEvenIfItEndedHidden) {
+  ASSERT_TRUE(RegisterHotKey(NULL, 1, MOD_CONTROL | MOD_ALT, 'K'));
+  appSettings.minimizedToTray = true;
+  AnswerDialog(
+      "Pellomar",
+      [](HWND box) {
+        EXPECT_EQ(GetWindow(box, GW_OWNER), appState.mainWindow);
+        EXPECT_EQ(ItemText(box, 0xFFFF),
+                  "Another program uses Ctrl+Alt+K, so Pellomar cannot bring the bar forward with it.\n\nTo choose "
+                  "another hot key, right-click the bar and choose Options.");
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+      },
+      [this] { StartBar(); });
+  UnregisterHotKey(NULL, 1);
+  EXPECT_TRUE(IsWindowVisible(appState.mainWindow));
+  EXPECT_FALSE(appSettings.minimizedToTray);
+}
+
 TEST_F(BarTest, HelpOpensTheFileBesideTheProgramAndAboutClosesWithEscape) {
   StartBar();
   SetCurrentDirectoryA("C:\\");  // as a file chooser may leave it

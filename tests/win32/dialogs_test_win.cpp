@@ -1,5 +1,7 @@
 // The Options and Edit User Keys dialogs, driven as the user drives them.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <string>
 
@@ -142,6 +144,41 @@ TEST_F(BarTest, OptionsChangeSkinFontAndColourAtOnceAndRefuseABadSkin) {
   SetWorkingDirectoryToExe();
   for (const char* file : {"skins\\skin.bmp", "skins\\bad.bmp"}) DeleteFileA(file);
   RemoveDirectoryA("skins");
+}
+
+TEST_F(BarTest, OptionsMoveTheHotKeyOnlyToAKeyTheBarCanHave) {
+  struct Case {
+    WORD typed;           // virtual key, HOTKEYF_ flags in the high byte
+    bool heldByTest;      // as another program would hold it
+    const char* refusal;  // empty when OK closes the dialog
+  };
+  const Case cases[] = {
+      {MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_SHIFT), false, ""},
+      {MAKEWORD(VK_F12, 0), true, "F12: another program uses it"},
+      {MAKEWORD('K', 0), false, "K: add Ctrl, Alt, Shift or Win"},
+      {0, false, "None: another program may hold that key"},
+  };
+  StartBar();
+  WORD shown = MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_ALT);
+  for (const Case& c : cases) {
+    appSettings.snapStrength = 25;
+    EXPECT_TRUE(!c.heldByTest || RegisterHotKey(NULL, 1, 0, LOBYTE(c.typed)));
+    InOptions([&](HWND options) {
+      EXPECT_EQ(SendDlgItemMessageA(options, IDC_HOT_KEY, HKM_GETHOTKEY, 0, 0), shown) << "the bar's key at opening";
+      SendDlgItemMessageA(options, IDC_HOT_KEY, HKM_SETHOTKEY, c.typed, 0);
+      SetDlgItemTextA(options, IDC_SNAP_STRENGTH, "77");
+      Click(options, IDOK);
+      EXPECT_EQ(ItemText(options, IDC_HOT_KEY_REFUSED), c.refusal);
+      if (c.refusal[0]) Click(options, IDCANCEL);
+    });
+    UnregisterHotKey(NULL, 1);
+    EXPECT_EQ(appSettings.snapStrength, c.refusal[0] ? 25 : 77) << c.refusal << ": a refused OK takes nothing";
+    EXPECT_FALSE(RegisterHotKey(NULL, 2, MOD_CONTROL | MOD_SHIFT, 'J')) << c.refusal << ": the bar holds its key";
+    EXPECT_EQ(GetLastError(), 1409u);
+    shown = cases[0].typed;
+  }
+  EXPECT_TRUE(RegisterHotKey(NULL, 2, MOD_CONTROL | MOD_ALT, 'K')) << "the old key is let go";
+  UnregisterHotKey(NULL, 2);
 }
 
 TEST_F(BarTest, EditUserKeysChangesTheStoreAsTheUserAsks) {
