@@ -21,6 +21,11 @@ BOOL ChooseFileToOpen(OPENFILENAMEA* request) {
   return open && open(request);
 }
 
+BOOL ChooseFileToSave(OPENFILENAMEA* request) {
+  static const auto save = LoadSystemFunction<decltype(GetSaveFileNameA)>(COMMON_DIALOGS_LIBRARY, "GetSaveFileNameA");
+  return save && save(request);
+}
+
 BOOL ChooseFontFor(CHOOSEFONTA* request) {
   static const auto choose = LoadSystemFunction<decltype(ChooseFontA)>(COMMON_DIALOGS_LIBRARY, "ChooseFontA");
   return choose && choose(request);

@@ -6,5 +6,6 @@
 // The system's file, font and colour choosers. Their library loads at the first use, so
 // that start-up does not pay for it; where it cannot load they report a cancel.
 BOOL ChooseFileToOpen(OPENFILENAMEA* request);
+BOOL ChooseFileToSave(OPENFILENAMEA* request);
 BOOL ChooseFontFor(CHOOSEFONTA* request);
 BOOL ChooseColorFor(CHOOSECOLORA* request);

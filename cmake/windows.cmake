@@ -26,6 +26,7 @@ add_library(pellomar_win STATIC
   app/tray_win.cpp
   app/user_files_win.cpp
   base/app_state_win.cpp
+  base/code_page_win.cpp
   base/common_dialogs_win.cpp
   base/data_folder_win.cpp
   base/exe_folder_win.cpp
@@ -39,6 +40,7 @@ add_library(pellomar_win STATIC
   countdown/countdown_win.cpp
   countdown/shutdown_win.cpp
   keys/edit_user_keys_dialog_win.cpp
+  keys/key_export_win.cpp
   keys/key_file_win.cpp
   settings/hot_key_win.cpp
   settings/options_dialog_win.cpp

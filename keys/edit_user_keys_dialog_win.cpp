@@ -5,6 +5,7 @@
 #include "base/common_dialogs_win.h"
 #include "base/themed_dialog_win.h"
 #include "keys/key_entry_store.h"
+#include "keys/key_export_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -68,17 +69,25 @@ void FillEntryFromFields(HWND dialog, KeyEntry& entry) {
   entry.minimizeAfterRunning = MinimizeChecked(dialog) ? 1 : 0;
 }
 
-void EditKeysOnInit(HWND dialog) {
+// One line per user entry not marked for removal.
+void FillKeyList(HWND dialog) {
   const HWND list = KeyList(dialog);
   const size_t count = keyEntryStore.entries.size() - keyEntryStore.builtinCount;
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
   SendMessageA(list, LB_INITSTORAGE, count, static_cast<LPARAM>(count) * LIST_BYTES_PER_LINE);
   // Drawn once, when full: many thousand entries stay quick.
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-  for (size_t i = keyEntryStore.builtinCount; i < keyEntryStore.entries.size(); ++i) {
-    keyEntryStore.entries[i].removalPending = false;
-    AddListLine(list, i);
-  }
+  for (size_t i = keyEntryStore.builtinCount; i < keyEntryStore.entries.size(); ++i)
+    if (!keyEntryStore.entries[i].removalPending) AddListLine(list, i);
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  // Turning drawing back on does not repaint a list already shown.
+  InvalidateRect(list, NULL, TRUE);
+}
+
+void EditKeysOnInit(HWND dialog) {
+  for (size_t i = keyEntryStore.builtinCount; i < keyEntryStore.entries.size(); ++i)
+    keyEntryStore.entries[i].removalPending = false;
+  FillKeyList(dialog);
 }
 
 void EditKeysOnSelect(HWND dialog) {
@@ -187,6 +196,12 @@ INT_PTR CALLBACK EditUserKeysDialogProc(HWND dialog, UINT message, WPARAM wParam
           return TRUE;
         case IDC_BROWSE_CMD:
           EditKeysOnBrowse(dialog);
+          return TRUE;
+        case IDC_EXPORT_KEYS:
+          ExportUserKeys(dialog);
+          return TRUE;
+        case IDC_IMPORT_KEYS:
+          ImportUserKeys(dialog, FillKeyList);
           return TRUE;
         case IDOK:
         case IDCANCEL:

@@ -17,9 +17,10 @@ std::optional<size_t> KeyEntryStore::FindUnremovedByKey(std::string_view key) co
 }
 
 bool KeyEntryStore::IsBuiltinKey(std::string_view key) const {
-  // Built-in entries come first, so the first entry with the key tells.
-  const auto found = FindByKey(key);
-  return found && *found < builtinCount;
+  // Only the built-in entries are looked at: an import asks for every key it reads.
+  for (size_t i = 0; i < builtinCount; ++i)
+    if (entries[i].key == key) return true;
+  return false;
 }
 
 void KeyEntryStore::PurgeRemoved() {

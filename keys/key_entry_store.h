@@ -26,6 +26,8 @@ struct KeyEntry {
 };
 
 constexpr size_t MAX_KEY_TEXT_LENGTH = 255;
+// "keyentries.dat" counts an entry's pairs in a 16-bit signed integer.
+constexpr size_t MAX_KEY_REPLACEMENTS = 32767;
 
 // Built-in key words first (builtinCount of them), then the user's entries in the order
 // they were loaded or added. Never sorted; duplicate keys are allowed and the first wins.

@@ -7,9 +7,11 @@
 
 #include "bar_fixture_win.h"
 #include "base/app_state_win.h"
+#include "base/code_page_win.h"
 #include "base/exe_folder_win.h"
 #include "keys/edit_user_keys_dialog_win.h"
 #include "keys/key_entry_store.h"
+#include "keys/key_text_format.h"
 #include "resources/resource.h"
 #include "settings/settings_win.h"
 
@@ -71,6 +73,24 @@ Lines UserEntries() {
   for (size_t i = keyEntryStore.builtinCount; i < keyEntryStore.entries.size(); ++i)
     entries.push_back(keyEntryStore.entries[i].key + "=" + keyEntryStore.entries[i].command);
   return entries;
+}
+
+void InEditUserKeys(const std::function<void(HWND)>& act) {
+  AnswerDialog(
+      "Edit User Keys",
+      [&](HWND keys) {
+        act(keys);
+        PostMessageA(keys, WM_COMMAND, IDOK, 0);
+      },
+      [] { ShowEditUserKeysDialog(appState.mainWindow); });
+}
+
+// Answers a message box after checking its text.
+std::function<void(HWND)> Answer(const std::string& text, int button) {
+  return [text, button](HWND box) {
+    EXPECT_EQ(ItemText(box, 0xFFFF), text);
+    PostMessageA(box, WM_COMMAND, button, 0);
+  };
 }
 
 }  // namespace
@@ -264,4 +284,65 @@ TEST_F(BarTest, EditUserKeysChangesTheStoreAsTheUserAsks) {
         [] { ShowEditUserKeysDialog(appState.mainWindow); });
     EXPECT_EQ(UserEntries(), c.entries) << c.name;
   }
+}
+
+TEST_F(BarTest, EditUserKeysImportAsksOnceForKeysTheListHasAndTakesBackAnExport) {
+  const std::string question =
+      "Your list already has 2 of the file's key words.\n\nYes: replace them all with the file's.\n"
+      "No: skip them all and keep yours.\nCancel: import nothing.";
+  const std::string file =
+      std::string(KEY_TEXT_HEADER) +
+      "\r\nzed\tnew.exe\t\t1\r\ngi\tx.exe\t\t0\r\nunreadable\r\nnew\tn.exe\t\t0\r\nabc\tb.exe\t\t0";
+  WriteBytes("import.txt", std::vector<uint8_t>(file.begin(), file.end()));
+  struct Case {
+    int answer;
+    const char* summary;  // none after a cancel
+    Lines entries;
+  };
+  const Case cases[] = {
+      {IDYES,
+       "Added: 1\nReplaced: 2\nSkipped: 2, because\n- the key is a built-in key word: 1\n"
+       "- the line could not be read: 1",
+       {"zed=new.exe", "abc=b.exe", "new=n.exe"}},
+      {IDNO,
+       "Added: 1\nReplaced: 0\nSkipped: 4, because\n- the key is a built-in key word: 1\n"
+       "- the key is already in your list: 2\n- the line could not be read: 1",
+       {"zed=z.exe", "abc=a.exe", "new=n.exe"}},
+      {IDCANCEL, nullptr, {"zed=z.exe", "abc=a.exe"}},
+  };
+  StartBar();
+  for (const Case& c : cases) {
+    keyEntryStore.entries.resize(keyEntryStore.builtinCount);
+    keyEntryStore.Append({"zed", "z.exe", "", 0, false, {}});
+    keyEntryStore.Append({"abc", "a.exe", "-a", 7, false, {}});
+    InEditUserKeys([&](HWND keys) {
+      const auto import = [&] {
+        AnswerDialog("Duplicate Notice", Answer(question, c.answer),
+                     [&] { ChooseWith(keys, IDC_IMPORT_KEYS, "Open", ExeFolder() + "import.txt"); });
+      };
+      if (c.summary)
+        AnswerDialog("Import Key Words", Answer(c.summary, IDOK), import);
+      else
+        import();
+      EXPECT_EQ(ListLines(keys).size(), c.entries.size()) << "the list shows the result under the summary";
+    });
+    EXPECT_EQ(UserEntries(), c.entries) << c.answer;
+  }
+
+  std::string accented;
+  ASSERT_TRUE(Utf8ToAnsi("caf\xC3\xA9", accented));
+  keyEntryStore.Append({accented, "c:\\x.exe %s", "-t\t1", 7, false, {{"a=b", "c\\d"}, {" ", "+"}}});
+  keyEntryStore.Append({"zed", "second.exe", "", 0, false, {}});
+  const std::string exported = EncodeKeyText(keyEntryStore);
+  DeleteFileA("export.txt");
+  InEditUserKeys([](HWND keys) { ChooseWith(keys, IDC_EXPORT_KEYS, "Save As", ExeFolder() + "export.txt"); });
+  const std::vector<uint8_t> written = FileBytes("export.txt");
+  EXPECT_NE(std::string(written.begin(), written.end()).find("\ncaf\xC3\xA9\t"), std::string::npos) << "UTF-8";
+  keyEntryStore.entries.resize(keyEntryStore.builtinCount);
+  InEditUserKeys([](HWND keys) {
+    AnswerDialog("Import Key Words", Answer("Added: 4\nReplaced: 0\nSkipped: 0", IDOK),
+                 [&] { ChooseWith(keys, IDC_IMPORT_KEYS, "Open", ExeFolder() + "export.txt"); });
+  });
+  EXPECT_EQ(EncodeKeyText(keyEntryStore), exported) << "every field, the flag as 0 or 1";
+  for (const char* name : {"import.txt", "export.txt"}) DeleteFileA(name);
 }

@@ -1,0 +1,55 @@
+#include "base/code_page_win.h"
+
+#include <windows.h>
+
+namespace {
+
+// Both take texts that are not empty.
+bool Widen(UINT codePage, DWORD flags, std::string_view text, std::wstring& wide) {
+  const int length = MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), NULL, 0);
+  if (length == 0) return false;
+  wide.resize(static_cast<size_t>(length));
+  return MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), &wide[0], length) == length;
+}
+
+// usedDefault, when given, tells whether a character had no equivalent.
+std::string Narrow(UINT codePage, DWORD flags, const std::wstring& wide, BOOL* usedDefault) {
+  const int wideLength = static_cast<int>(wide.size());
+  const int length = WideCharToMultiByte(codePage, flags, wide.data(), wideLength, NULL, 0, NULL, usedDefault);
+  std::string narrow(static_cast<size_t>(length), '\0');
+  if (length > 0) WideCharToMultiByte(codePage, flags, wide.data(), wideLength, &narrow[0], length, NULL, NULL);
+  return narrow;
+}
+
+// ASCII is the same in UTF-8 and every ANSI code page; most texts are nothing else.
+bool IsAscii(std::string_view text) {
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+}  // namespace
+
+std::string AnsiToUtf8(std::string_view ansi) {
+  if (IsAscii(ansi)) return std::string(ansi);
+  std::wstring wide;
+  Widen(CP_ACP, 0, ansi, wide);
+  return Narrow(CP_UTF8, 0, wide, NULL);
+}
+
+bool Utf8ToAnsi(std::string_view utf8, std::string& ansi) {
+  if (IsAscii(utf8)) {
+    ansi.assign(utf8);
+    return true;
+  }
+  std::wstring wide;
+  if (!Widen(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, wide)) return false;
+  // Where the ANSI code page is UTF-8 itself, the checked bytes are kept as they are.
+  if (GetACP() == CP_UTF8) {
+    ansi.assign(utf8);
+    return true;
+  }
+  BOOL usedDefault = FALSE;
+  ansi = Narrow(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, &usedDefault);
+  return !usedDefault;
+}
