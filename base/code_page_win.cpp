@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+
+#include "base/utf8.h"
+
 namespace {
 
 // Both take texts that are not empty.
@@ -28,7 +32,28 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
+// The code page the user's Windows gives programs that are not UTF-8 ones; GetACP()
+// names ours.
+UINT LegacyCodePage() {
+  char number[8] = {};
+  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE, number, sizeof number);
+  return static_cast<UINT>(std::strtoul(number, NULL, 10));
+}
+
 }  // namespace
+
+bool ProgramSpeaksUtf8() {
+  return GetACP() == CP_UTF8;
+}
+
+std::string TextFromFile(const std::string& stored, size_t limit) {
+  if (IsAscii(stored) || !ProgramSpeaksUtf8() || IsValidUtf8(stored)) return stored;
+  const UINT legacy = LegacyCodePage();
+  std::wstring wide;
+  if (legacy == 0 || legacy == CP_UTF8 || !Widen(legacy, 0, stored, wide)) return stored;
+  const std::string text = Narrow(CP_UTF8, 0, wide, NULL);
+  return text.size() <= limit ? text : stored;
+}
 
 std::string AnsiToUtf8(std::string_view ansi) {
   if (IsAscii(ansi)) return std::string(ansi);
@@ -45,7 +70,7 @@ bool Utf8ToAnsi(std::string_view utf8, std::string& ansi) {
   std::wstring wide;
   if (!Widen(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, wide)) return false;
   // Where the ANSI code page is UTF-8 itself, the checked bytes are kept as they are.
-  if (GetACP() == CP_UTF8) {
+  if (ProgramSpeaksUtf8()) {
     ansi.assign(utf8);
     return true;
   }

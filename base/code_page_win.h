@@ -2,8 +2,19 @@
 #include <string>
 #include <string_view>
 
-// The program keeps its texts as bytes in the system's ANSI code page; files written
-// for people to read and edit are UTF-8. Every conversion between the two is here.
+// The program keeps its texts as bytes in the system's ANSI code page, which is UTF-8
+// where Windows honours the program's manifest; files written for people to read and
+// edit are UTF-8. Every conversion between code pages is here.
+
+// Whether the program's code page is UTF-8.
+bool ProgramSpeaksUtf8();
+
+// A text read from one of the program's own files, in the program's code page. Earlier
+// versions wrote texts in the user's legacy code page: where the program speaks UTF-8, a
+// stored text that is not valid UTF-8 is taken as written in that one and converted.
+// Plain ASCII and valid UTF-8 never change; nor does a text that would no longer fit
+// the limit of its field once converted: it is kept as it was, so that nothing is lost.
+std::string TextFromFile(const std::string& stored, size_t limit);
 
 std::string AnsiToUtf8(std::string_view ansi);
 

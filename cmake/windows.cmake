@@ -32,7 +32,6 @@ add_library(pellomar_win STATIC
   base/exe_folder_win.cpp
   base/file_io_win.cpp
   base/irreversible_calls_win.cpp
-  base/legacy_text_win.cpp
   base/shell_launch_win.cpp
   base/system_library_win.cpp
   base/themed_dialog_win.cpp

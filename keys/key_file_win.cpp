@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "base/code_page_win.h"
 #include "base/data_folder_win.h"
 #include "base/file_io_win.h"
-#include "base/legacy_text_win.h"
 #include "keys/key_file.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
+#include "base/code_page_win.h"
 #include "base/data_folder_win.h"
 #include "base/file_io_win.h"
-#include "base/legacy_text_win.h"
 #include "settings/settings_codec.h"
 
 namespace {
