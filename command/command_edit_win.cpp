@@ -14,9 +14,6 @@ bool selectAllOnNextClick = true;
 
 namespace {
 
-// Lines longer than this are cut; the box itself takes more.
-const WORD MAX_LINE_LENGTH = 127;
-
 void SelectAll(HWND hwnd) {
   SendMessageA(hwnd, EM_SETSEL, 0, -1);
 }
@@ -26,7 +23,8 @@ void SelectAll(HWND hwnd) {
 bool RunEnteredLine(HWND hwnd) {
   char line[MAX_LINE_LENGTH + 1];
   // EM_GETLINE takes the buffer's capacity in its first word.
-  memcpy(line, &MAX_LINE_LENGTH, sizeof MAX_LINE_LENGTH);
+  const WORD capacity = MAX_LINE_LENGTH;
+  memcpy(line, &capacity, sizeof capacity);
   const LRESULT length = SendMessageA(hwnd, EM_GETLINE, 0, reinterpret_cast<LPARAM>(line));
   if (length <= 0) return false;
   const LinePlan plan = PlanEnteredLine(std::string_view(line, std::min<size_t>(length, MAX_LINE_LENGTH)));
