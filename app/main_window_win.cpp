@@ -8,6 +8,7 @@
 #include "app/user_files_win.h"
 #include "base/app_state_win.h"
 #include "command/command_edit_win.h"
+#include "command/history_file_win.h"
 #include "countdown/countdown.h"
 #include "countdown/countdown_win.h"
 #include "resources/resource.h"
@@ -88,9 +89,13 @@ void MainWindowOnCommand(HWND hwnd, WPARAM wParam) {
     case IDM_MINIMIZE_RESTORE:
       ToggleTray();
       break;
-    case IDM_OPTIONS:
+    case IDM_OPTIONS: {
+      const bool remembered = appSettings.rememberTypedLines;
       ShowOptionsDialog(hwnd);
+      // Unchecking "Remember typed lines" forgets them at once, their file too.
+      if (remembered && !appSettings.rememberTypedLines) ForgetTypedLines();
       break;
+    }
     case IDM_HELP:
       OpenHelpFile(hwnd);
       break;

@@ -8,6 +8,7 @@
 #include "base/exe_folder_win.h"
 #include "base/file_io_win.h"
 #include "command/builtin_keywords.h"
+#include "command/history_file_win.h"
 #include "keys/key_file_win.h"
 #include "settings/settings_win.h"
 
@@ -80,10 +81,16 @@ void LoadUserFiles() {
   }
   AddBuiltinKeywords();
   const KeyFileLoad keys = LoadKeyEntries();
-  if (keys.trouble == KeyFileTrouble::None) return;
-  userFiles.keyEntriesLeftAlone = true;
-  TellLeftAlone(keys.trouble == KeyFileTrouble::Unreadable ? UNREADABLE_TEXT : NOT_KEPT_ASIDE_TEXT, KEY_ENTRIES_FILE,
-                keys.error);
+  if (keys.trouble != KeyFileTrouble::None) {
+    userFiles.keyEntriesLeftAlone = true;
+    TellLeftAlone(keys.trouble == KeyFileTrouble::Unreadable ? UNREADABLE_TEXT : NOT_KEPT_ASIDE_TEXT, KEY_ENTRIES_FILE,
+                  keys.error);
+  }
+  if (!appSettings.rememberTypedLines) return;
+  const DWORD historyError = LoadTypedLines();
+  if (historyError == ERROR_SUCCESS) return;
+  userFiles.historyLeftAlone = true;
+  TellLeftAlone(UNREADABLE_TEXT, HISTORY_FILE, historyError);
 }
 
 void SaveSettingsAtExit(POINT barTopLeft) {
@@ -93,6 +100,10 @@ void SaveSettingsAtExit(POINT barTopLeft) {
 
 void SaveKeyEntriesAtExit() {
   Save(userFiles.keyEntriesLeftAlone, KEY_ENTRIES_FILE, SaveKeyEntries, true);
+}
+
+void SaveTypedLinesAtExit() {
+  Save(userFiles.historyLeftAlone, HISTORY_FILE, SaveTypedLines, true);
 }
 
 void SaveFilesBeforeSessionEnds() {
@@ -105,4 +116,5 @@ void SaveFilesBeforeSessionEnds() {
       },
       false);
   Save(userFiles.keyEntriesLeftAlone, KEY_ENTRIES_FILE, SaveKeyEntries, false);
+  Save(userFiles.historyLeftAlone, HISTORY_FILE, SaveTypedLines, false);
 }

@@ -1,25 +1,30 @@
 #pragma once
 #include <windows.h>
 
-// The user's files, "config.dat" and "keyentries.dat", in the data folder. A file this
-// run could not read (or could not keep a copy of) is never replaced by this run.
+// The user's files, "config.dat", "keyentries.dat" and "history.txt", in the data
+// folder. A file this run could not read (or could not keep a copy of) is never replaced
+// by this run.
 struct UserFiles {
   bool settingsLeftAlone;
   bool keyEntriesLeftAlone;
+  bool historyLeftAlone;
 };
 
 extern UserFiles userFiles;
 
 // Start-up: chooses the data folder, reads the settings, puts the built-in key words in
-// the store and appends the user's. A file that is there but cannot be read is reported
-// (before the bar shows) and left alone.
+// the store and appends the user's, and reads the typed lines while they are remembered.
+// A file that is there but cannot be read is reported (before the bar shows) and left
+// alone.
 void LoadUserFiles();
 
-// A normal exit: the settings as the bar is destroyed, the key entries after the message
-// loop. A save that fails is reported with the system's reason, with Retry and Cancel.
+// A normal exit: the settings as the bar is destroyed, the key entries and the typed
+// lines after the message loop. A save that fails is reported with the system's reason,
+// with Retry and Cancel.
 void SaveSettingsAtExit(POINT barTopLeft);
 void SaveKeyEntriesAtExit();
+void SaveTypedLinesAtExit();
 
-// Both files, while the bar still lives, for a Windows session that ends without the
+// Every file, while the bar still lives, for a Windows session that ends without the
 // program's normal exit: no message can be shown then.
 void SaveFilesBeforeSessionEnds();

@@ -42,6 +42,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
   const int exitCode = RunMessageLoop();
   SaveKeyEntriesAtExit();
+  SaveTypedLinesAtExit();
   ReleaseAppGdiObjects();
   return exitCode;
 }

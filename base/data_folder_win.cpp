@@ -51,3 +51,8 @@ DWORD WriteDataFile(const char* name, const void* data, DWORD size) {
   if (CreateDirectoryA(dataFolder.path.c_str(), NULL)) dataFolder.createdNow = true;
   return ReplaceFileContents((dataFolder.path + name).c_str(), data, size);
 }
+
+void DeleteDataFile(const char* name) {
+  DeleteFileA((dataFolder.path + name).c_str());
+  if (dataFolder.perUser) DeleteFileA((ExeFolder() + name).c_str());
+}

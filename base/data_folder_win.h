@@ -3,10 +3,10 @@
 
 #include <string>
 
-// The folder of the user's files ("config.dat", "keyentries.dat"): beside the executable
-// while that folder can be written, which keeps the program portable; otherwise (a
-// folder only administrators may write, write-protected media) a folder of the user's
-// own, "%APPDATA%\Pellomar".
+// The folder of the user's files ("config.dat", "keyentries.dat", "history.txt"): beside
+// the executable while that folder can be written, which keeps the program portable;
+// otherwise (a folder only administrators may write, write-protected media) a folder of
+// the user's own, "%APPDATA%\Pellomar".
 struct DataFolder {
   std::string path;  // with its trailing separator
   bool perUser;
@@ -26,3 +26,7 @@ std::string DataFileToRead(const char* name);
 // Writes a user file whole into the folder, moving to the per-user folder (and making
 // it) when a write beside the executable is refused. ERROR_SUCCESS, or the reason.
 DWORD WriteDataFile(const char* name, const void* data, DWORD size);
+
+// Deletes a user file, in the per-user folder also the copy beside the executable that
+// would be read in its place.
+void DeleteDataFile(const char* name);

@@ -1,7 +1,8 @@
 // The key store at the size of a very large user collection: 100,000 user entries behind
 // the built-in ones. Goals: a save or a load of "keyentries.dat" within 30 ms each; a
-// lookup of a missing key and the whole Enter path up to the launch within 1 ms. And the
-// text file of Export... and Import...: 10,000 key words out or in within 300 ms each.
+// lookup of a missing key, the whole Enter path up to the launch and a Tab's completion
+// within 1 ms; a step through a full history of typed lines within 0.1 ms. And the text
+// file of Export... and Import...: 10,000 key words out or in within 300 ms each.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -10,6 +11,8 @@
 
 #include "command/builtin_keywords.h"
 #include "command/entered_line.h"
+#include "command/key_word_completion.h"
+#include "command/typed_line_history.h"
 #include "keys/key_file.h"
 #include "keys/key_import.h"
 #include "keys/key_text_format.h"
@@ -133,6 +136,37 @@ void EnterPath(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(PlanEnteredLine("unknown free software + AT&T"));
 }
 BENCHMARK(EnterPath)->Unit(benchmark::kMicrosecond);
+
+// A word that begins no key word, the whole store searched; one that begins only the last
+// user key; and a word that begins every user key, Tab pressed again and again.
+void CompleteKeyWord(benchmark::State& state) {
+  FillStore();
+  const std::string word[] = {"nomatch", "key99999", "key"};
+  const std::string& line = word[state.range(0)];
+  KeyWordCompletion completion;
+  TabResult result = completion.Tab(keyEntryStore, line, line.size());
+  for (auto _ : state) {
+    result = state.range(0) == 2 ? completion.Tab(keyEntryStore, result.line, result.caret)
+                                 : completion.Tab(keyEntryStore, line, line.size());
+    benchmark::DoNotOptimize(result.line.data());
+  }
+}
+BENCHMARK(CompleteKeyWord)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// Up through a full history of lines as long as the box runs, and round again.
+void HistoryStep(benchmark::State& state) {
+  TypedLineHistory history;
+  for (size_t i = 0; i < MAX_HISTORY_LINES; ++i)
+    history.Remember(std::string(MAX_LINE_LENGTH - 3, 'x') + std::to_string(100 + i));
+  std::string shown = "being typed";
+  for (auto _ : state) {
+    auto step = history.Older(shown);
+    if (*step == shown) step = history.Abandon(shown);
+    shown = *step;
+    benchmark::DoNotOptimize(shown.data());
+  }
+}
+BENCHMARK(HistoryStep)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -6,19 +6,63 @@
 #include "base/app_state_win.h"
 #include "base/shell_launch_win.h"
 #include "command/entered_line.h"
+#include "command/key_word_completion.h"
+#include "command/typed_line_history.h"
 #include "countdown/countdown_win.h"
 #include "countdown/shutdown_win.h"
 #include "resources/resource.h"
+#include "settings/app_settings.h"
 
 bool selectAllOnNextClick = true;
+WPARAM characterToDrop;
 
 namespace {
 
-// Lines longer than this are cut; the box itself takes more.
-const WORD MAX_LINE_LENGTH = 127;
+const char ESCAPE_CHARACTER = 0x1B;
 
 void SelectAll(HWND hwnd) {
   SendMessageA(hwnd, EM_SETSEL, 0, -1);
+}
+
+// The whole text; the box takes more than a line that runs.
+std::string BoxText(HWND hwnd) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void ShowText(HWND hwnd, const std::string& text, WPARAM selectionStart, LPARAM selectionEnd) {
+  SetWindowTextA(hwnd, text.c_str());
+  SendMessageA(hwnd, EM_SETSEL, selectionStart, selectionEnd);
+}
+
+// Up and Down step through the lines run before; false when the key is no step.
+bool StepThroughHistory(HWND hwnd, bool older) {
+  const std::string shown = BoxText(hwnd);
+  const auto line = older ? typedLineHistory.Older(shown) : typedLineHistory.Newer(shown);
+  if (!line) return false;
+  ShowText(hwnd, *line, 0, -1);  // selected, so that typing replaces it
+  return true;
+}
+
+bool PutBackTypedLine(HWND hwnd) {
+  const auto line = typedLineHistory.Abandon(BoxText(hwnd));
+  if (!line) return false;
+  ShowText(hwnd, *line, line->size(), static_cast<LPARAM>(line->size()));
+  return true;
+}
+
+// Tab in the first word completes it to a key word; false when the Tab is the box's own.
+bool CompleteKeyWord(HWND hwnd, LPARAM keyFlags) {
+  DWORD caret = 0;
+  SendMessageA(hwnd, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  const TabResult result = keyWordCompletion.Tab(keyEntryStore, BoxText(hwnd), caret);
+  if (result.outcome == TabOutcome::NotInFirstWord) return false;
+  if (result.outcome == TabOutcome::Changed)
+    ShowText(hwnd, result.line, result.caret, static_cast<LPARAM>(result.caret));
+  else if (!(HIWORD(keyFlags) & KF_REPEAT))  // a held Tab beeps once, not at every repeat
+    MessageBeep(MB_OK);
+  return true;
 }
 
 // Runs what the box's line asks for; false when nothing matched and the key press should
@@ -26,10 +70,14 @@ void SelectAll(HWND hwnd) {
 bool RunEnteredLine(HWND hwnd) {
   char line[MAX_LINE_LENGTH + 1];
   // EM_GETLINE takes the buffer's capacity in its first word.
-  memcpy(line, &MAX_LINE_LENGTH, sizeof MAX_LINE_LENGTH);
+  const WORD capacity = MAX_LINE_LENGTH;
+  memcpy(line, &capacity, sizeof capacity);
   const LRESULT length = SendMessageA(hwnd, EM_GETLINE, 0, reinterpret_cast<LPARAM>(line));
   if (length <= 0) return false;
-  const LinePlan plan = PlanEnteredLine(std::string_view(line, std::min<size_t>(length, MAX_LINE_LENGTH)));
+  const std::string_view typed(line, std::min<size_t>(length, MAX_LINE_LENGTH));
+  const LinePlan plan = PlanEnteredLine(typed);
+  // Before it runs, so that a power-off saves it on its way.
+  if (plan.action != LineAction::PassOn && appSettings.rememberTypedLines) typedLineHistory.Remember(typed);
   if (plan.minimizeFirst) SendMessageA(GetParent(hwnd), WM_COMMAND, IDM_MINIMIZE_RESTORE, 0);
   switch (plan.action) {
     case LineAction::PassOn:
@@ -64,11 +112,33 @@ LRESULT CALLBACK CommandEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       selectAllOnNextClick = true;
       break;
     case WM_KEYDOWN:
-      if (wParam == VK_RETURN && RunEnteredLine(hwnd)) return 0;
+      characterToDrop = 0;
+      switch (wParam) {
+        case VK_RETURN:
+          if (RunEnteredLine(hwnd)) return 0;
+          break;
+        case VK_UP:
+        case VK_DOWN:
+          if (StepThroughHistory(hwnd, wParam == VK_UP)) return 0;
+          break;
+        case VK_ESCAPE:
+          if (!PutBackTypedLine(hwnd)) break;
+          characterToDrop = ESCAPE_CHARACTER;
+          return 0;
+        case VK_TAB:
+          if (!CompleteKeyWord(hwnd, lParam)) break;
+          characterToDrop = '\t';
+          return 0;
+      }
       break;
     case WM_CHAR:
-      // The edit control would beep at the Enter that has just run the line.
+      // The edit control would beep at the Enter that has just run the line, and at the
+      // Tab or Esc the box has acted on.
       if (wParam == '\r') return 0;
+      if (characterToDrop && wParam == characterToDrop) {
+        characterToDrop = 0;
+        return 0;
+      }
       break;
     case WM_LBUTTONDOWN:
       if (!selectAllOnNextClick) break;

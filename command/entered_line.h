@@ -1,6 +1,10 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
+
+// The longest line the box runs, in bytes; the rest of a longer line is cut.
+constexpr size_t MAX_LINE_LENGTH = 127;
 
 enum class LineAction {
   PassOn,         // nothing matched: the key press goes on to the edit control

@@ -61,6 +61,7 @@ const CheckBox CHECK_BOXES[] = {
     {IDC_SAVE_LAST_POSITION, &appSettings.saveLastPosition, true},
     {IDC_MINIMIZE_ALWAYS, &appSettings.minimizeAlways, false},
     {IDC_DEFAULT_SEARCH, &appSettings.defaultSearchEnabled, true},
+    {IDC_REMEMBER_TYPED_LINES, &appSettings.rememberTypedLines, true},
 };
 
 struct NumberBox {

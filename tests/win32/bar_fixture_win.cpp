@@ -9,6 +9,9 @@
 #include "base/irreversible_calls_win.h"
 #include "command/builtin_keywords.h"
 #include "command/command_edit_win.h"
+#include "command/history_file_win.h"
+#include "command/key_word_completion.h"
+#include "command/typed_line_history.h"
 #include "countdown/countdown.h"
 #include "keys/key_entry_store.h"
 #include "keys/key_file_win.h"
@@ -52,7 +55,7 @@ struct PendingDialog {
 };
 PendingDialog* pendingDialogs;
 
-const char* const USER_FILES[] = {SETTINGS_FILE, KEY_ENTRIES_FILE, "keyentries.dat.bak"};
+const char* const USER_FILES[] = {SETTINGS_FILE, KEY_ENTRIES_FILE, "keyentries.dat.bak", HISTORY_FILE};
 
 BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
   char className[16] = {};
@@ -149,6 +152,9 @@ void BarTest::SetUp() {
   keyEntryStore = KeyEntryStore{};
   AddBuiltinKeywords();
   selectAllOnNextClick = true;
+  characterToDrop = 0;
+  typedLineHistory = TypedLineHistory{};
+  keyWordCompletion = KeyWordCompletion{};
   countdownState = CountdownState{};
   irreversibleLog.clear();
   exitWindowsAnswer = TRUE;

@@ -18,7 +18,7 @@ extern std::vector<std::string> irreversibleLog;
 extern BOOL exitWindowsAnswer;
 
 // A fresh process-wide state for every test: default settings, the built-in key words
-// only, no countdown, an empty log, no program files beside the test program, which is
+// only, no typed lines, no countdown, an empty log, no program files beside the test program, which is
 // also the working directory. Tests adjust appSettings, then StartBar() takes the
 // program's own start-up steps up to the message loop.
 class BarTest : public testing::Test {

@@ -14,10 +14,13 @@ namespace {
 
 WNDPROC editControlProc;
 
-// The edit control's own procedure, with the Enter presses that reach it written to the log.
+// The edit control's own procedure, with the Enter, Down and Tab presses that reach it
+// written to the log.
 LRESULT CALLBACK LoggingEditControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYDOWN && wParam == VK_RETURN) irreversibleLog.push_back("key to the box");
   if (message == WM_CHAR && wParam == '\r') irreversibleLog.push_back("beep");
+  if (message == WM_KEYDOWN && wParam == VK_DOWN) irreversibleLog.push_back("Down to the box");
+  if (message == WM_CHAR && wParam == '\t') irreversibleLog.push_back("Tab to the box");
   return CallWindowProcA(editControlProc, hwnd, message, wParam, lParam);
 }
 
@@ -41,6 +44,13 @@ class CommandBoxTest : public BarTest {
     char text[512] = {};
     GetWindowTextA(appState.commandEdit, text, sizeof text);
     return text;
+  }
+
+  // As the keyboard sends it: the key, then the character that Tab and Esc type.
+  void Press(UINT key) {
+    const LPARAM flags = MAKELPARAM(1, MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    SendMessageA(appState.commandEdit, WM_KEYDOWN, key, flags);
+    if (key == VK_TAB || key == VK_ESCAPE) SendMessageA(appState.commandEdit, WM_CHAR, key, flags);
   }
 
   DWORD ClickSelection(UINT message = WM_LBUTTONDOWN) {
@@ -101,4 +111,34 @@ TEST_F(CommandBoxTest, ALaunchThatFailsIsToldOverTheBarAndTheLineStays) {
       },
       [this] { EnterLine("x missing"); });
   EXPECT_EQ(BoxText(), "x missing");
+}
+
+TEST_F(CommandBoxTest, UpDownAndEscWalkTheLinesRunBeforeAndTabCompletesTheKeyWord) {
+  appSettings.defaultSearchEnabled = false;
+  for (const char* line : {"sysoff cancel", "unknown", "sys x", "g two"}) EnterLine(line);  // "unknown" runs nothing
+  keyEntryStore.Append({"gmx", "gmx.exe", "", 0, false, {}});
+  const std::string DOWN = "Down to the box", TAB = "Tab to the box";
+  struct Case {
+    const char *name, *text;  // in the box, with the caret at its end
+    std::vector<UINT> keys;
+    const char* box;
+    DWORD selection;
+    std::vector<std::string> log;  // the keys the box left to the edit control
+  };
+  const Case cases[] = {
+      {"Up past the line just run to older ones", "g two", {VK_UP, VK_UP}, "sysoff cancel", MAKELONG(0, 13), {}},
+      {"Down to the line typed, then the box's", "wi", {VK_UP, VK_DOWN, VK_DOWN}, "wi", MAKELONG(2, 2), {DOWN}},
+      {"Esc puts back the line being typed", "wi", {VK_UP, VK_ESCAPE}, "wi", MAKELONG(2, 2), {}},
+      {"Tab completes the first word, again to the next key word", "gm", {VK_TAB, VK_TAB}, "gmx ", MAKELONG(4, 4), {}},
+      {"Tab in the parameters is the box's", "wiki fo", {VK_TAB}, "wiki fo", MAKELONG(7, 7), {TAB}},
+  };
+  for (const Case& c : cases) {
+    SetWindowTextA(appState.commandEdit, c.text);
+    SendMessageA(appState.commandEdit, EM_SETSEL, strlen(c.text), static_cast<LPARAM>(strlen(c.text)));
+    irreversibleLog.clear();
+    for (const UINT key : c.keys) Press(key);
+    EXPECT_EQ(BoxText(), c.box) << c.name;
+    EXPECT_EQ(SendMessageA(appState.commandEdit, EM_GETSEL, 0, 0), static_cast<LRESULT>(c.selection)) << c.name;
+    EXPECT_EQ(irreversibleLog, c.log) << c.name;
+  }
 }

@@ -9,6 +9,8 @@
 #include "base/app_state_win.h"
 #include "base/code_page_win.h"
 #include "base/exe_folder_win.h"
+#include "command/history_file_win.h"
+#include "command/typed_line_history.h"
 #include "keys/edit_user_keys_dialog_win.h"
 #include "keys/key_entry_store.h"
 #include "keys/key_text_format.h"
@@ -124,6 +126,7 @@ TEST_F(BarTest, OptionsTakeNumbersAndBoxesOnOkClampedAndDropThemOnCancel) {
 TEST_F(BarTest, OptionsDefaultsFillTheDialogAndTheRunValueFollowsOnlyARealChange) {
   appSettings.runAtStartup = false;
   appSettings.minimizeAlways = true;
+  appSettings.rememberTypedLines = false;
   SetRunAtStartup(false);
   StartBar();
   InOptions([](HWND options) {
@@ -133,12 +136,26 @@ TEST_F(BarTest, OptionsDefaultsFillTheDialogAndTheRunValueFollowsOnlyARealChange
   EXPECT_EQ(appSettings.snapStrength, 30);
   EXPECT_EQ(appSettings.translucencyInactive, 28);
   EXPECT_EQ(appSettings.translucencyActive, 78);
-  EXPECT_TRUE(appSettings.runAtStartup && appSettings.saveLastPosition && appSettings.defaultSearchEnabled);
+  EXPECT_TRUE(appSettings.runAtStartup && appSettings.saveLastPosition && appSettings.defaultSearchEnabled &&
+              appSettings.rememberTypedLines);
   EXPECT_FALSE(appSettings.minimizeAlways);
   EXPECT_TRUE(RunValueExists()) << "start at log-on was switched on";
   SetRunAtStartup(false);
   InOptions([](HWND options) { Click(options, IDOK); });
   EXPECT_FALSE(RunValueExists()) << "no change, so the registry stays alone";
+}
+
+TEST_F(BarTest, UncheckingRememberTypedLinesForgetsThemAndTheirFileAtOk) {
+  StartBar();
+  EnterLine("g one");
+  ASSERT_EQ(SaveTypedLines(), 0u);
+  InOptions([](HWND options) {
+    CheckDlgButton(options, IDC_REMEMBER_TYPED_LINES, BST_UNCHECKED);
+    Click(options, IDOK);
+  });
+  EXPECT_FALSE(FileExists(HISTORY_FILE));
+  EnterLine("g two");
+  EXPECT_TRUE(typedLineHistory.Lines().empty()) << "none kept, none remembered while off";
 }
 
 TEST_F(BarTest, OptionsChangeSkinFontAndColourAtOnceAndRefuseABadSkin) {

@@ -1,0 +1,28 @@
+#include "command/history_file_win.h"
+
+#include <string>
+#include <vector>
+
+#include "base/data_folder_win.h"
+#include "base/file_io_win.h"
+#include "command/history_file.h"
+#include "settings/app_settings.h"
+
+DWORD LoadTypedLines() {
+  std::vector<uint8_t> file;
+  const DWORD error = ReadFileContents(DataFileToRead(HISTORY_FILE).c_str(), file);
+  if (error != ERROR_SUCCESS) return FileIsAbsent(error) ? ERROR_SUCCESS : error;
+  typedLineHistory = DecodeHistory(file.data(), file.size());
+  return ERROR_SUCCESS;
+}
+
+DWORD SaveTypedLines() {
+  if (!appSettings.rememberTypedLines) return ERROR_SUCCESS;
+  const std::string file = EncodeHistory(typedLineHistory);
+  return WriteDataFile(HISTORY_FILE, file.data(), static_cast<DWORD>(file.size()));
+}
+
+void ForgetTypedLines() {
+  typedLineHistory.Forget();
+  DeleteDataFile(HISTORY_FILE);
+}

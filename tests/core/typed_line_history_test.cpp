@@ -1,0 +1,60 @@
+// The history of typed lines and its file, read as if each line had just run.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "command/history_file.h"
+
+namespace {
+
+TypedLineHistory Read(const std::string& file) {
+  return DecodeHistory(reinterpret_cast<const uint8_t*>(file.data()), file.size());
+}
+
+}  // namespace
+
+TEST(History, KeepsEachLineOnceNewestFirstInAFileOfLines) {
+  struct Case {
+    const char* name;
+    std::string file;
+    std::vector<std::string> kept;
+  };
+  const Case cases[] = {
+      {"CR LF and LF endings; a line run again moves to the front", "a\r\nb\nc\r\na", {"a", "c", "b"}},
+      {"empty lines skipped, a long line cut", "\r\n\n" + std::string(130, 'x'), {std::string(127, 'x')}},
+      {"empty", "", {}},
+      {"damaged: a NUL byte", std::string("a\r\n\0", 4), {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Read(c.file).Lines(), c.kept) << c.name;
+  std::string hundredAndOne;
+  for (int i = 0; i <= 100; ++i) hundredAndOne += std::to_string(i) + "\n";
+  EXPECT_EQ(Read(hundredAndOne).Lines().back(), "1") << "only the newest 100 are kept";
+  EXPECT_EQ(EncodeHistory(Read("g one\r\n wiki two \r\n")), "g one\r\n wiki two \r\n");
+}
+
+// Keys: U Up, D Down, E Esc, x types an x. After each key the box's text, or "-" where
+// the key took no step through the history of a, b and c.
+TEST(History, UpAndDownWalkFromTheLineBeingTypedAndBack) {
+  struct Case {
+    const char *typed, *keys, *shown;
+  };
+  const Case cases[] = {
+      {"t", "UUUUDDDD", "c|b|a|a|b|c|t|-|"},  // past the oldest, back past the newest
+      {"t", "UUEED", "c|b|t|-|-|"},           // Esc gives back the line being typed
+      {"c", "UD", "b|c|"},                    // the line just run, still in the box, is passed over
+      {"t", "UxUD", "c|cx|c|cx|"},            // an edited line is the line being typed
+  };
+  for (const Case& c : cases) {
+    TypedLineHistory history = Read("a\nb\nc");
+    std::string box = c.typed, shown;
+    for (const char* key = c.keys; *key; ++key) {
+      const std::optional<std::string> step = *key == 'U'   ? history.Older(box)
+                                              : *key == 'D' ? history.Newer(box)
+                                              : *key == 'E' ? history.Abandon(box)
+                                                            : box + "x";
+      shown += (step ? box = *step : "-") + "|";
+    }
+    EXPECT_EQ(shown, c.shown) << c.keys;
+  }
+}
