@@ -1,10 +1,11 @@
 #include "command/command_edit_win.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "base/app_state_win.h"
+#include "base/code_page_win.h"
 #include "base/shell_launch_win.h"
+#include "base/utf8.h"
 #include "command/entered_line.h"
 #include "command/key_word_completion.h"
 #include "command/typed_line_history.h"
@@ -68,13 +69,12 @@ bool CompleteKeyWord(HWND hwnd, LPARAM keyFlags) {
 // Runs what the box's line asks for; false when nothing matched and the key press should
 // go on to the edit control. The line stays in the box either way.
 bool RunEnteredLine(HWND hwnd) {
-  char line[MAX_LINE_LENGTH + 1];
-  // EM_GETLINE takes the buffer's capacity in its first word.
-  const WORD capacity = MAX_LINE_LENGTH;
-  memcpy(line, &capacity, sizeof capacity);
-  const LRESULT length = SendMessageA(hwnd, EM_GETLINE, 0, reinterpret_cast<LPARAM>(line));
-  if (length <= 0) return false;
-  const std::string_view typed(line, std::min<size_t>(length, MAX_LINE_LENGTH));
+  const std::string text = BoxText(hwnd);
+  // A longer line is cut; in UTF-8 between two characters, never inside one.
+  const size_t length =
+      ProgramSpeaksUtf8() ? Utf8CutLength(text, MAX_LINE_LENGTH) : std::min(text.size(), MAX_LINE_LENGTH);
+  if (length == 0) return false;
+  const std::string_view typed(text.data(), length);
   const LinePlan plan = PlanEnteredLine(typed);
   // Before it runs, so that a power-off saves it on its way.
   if (plan.action != LineAction::PassOn && appSettings.rememberTypedLines) typedLineHistory.Remember(typed);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/code_page_win.h"
 #include "base/data_folder_win.h"
 #include "base/file_io_win.h"
 #include "command/history_file.h"
@@ -12,7 +13,9 @@ DWORD LoadTypedLines() {
   std::vector<uint8_t> file;
   const DWORD error = ReadFileContents(DataFileToRead(HISTORY_FILE).c_str(), file);
   if (error != ERROR_SUCCESS) return FileIsAbsent(error) ? ERROR_SUCCESS : error;
-  typedLineHistory = DecodeHistory(file.data(), file.size());
+  // Written in the legacy code page where Windows ignored the manifest, read in UTF-8 now.
+  const std::string text = TextFromFile(std::string(file.begin(), file.end()), std::string::npos);
+  typedLineHistory = DecodeHistory(reinterpret_cast<const uint8_t*>(text.data()), text.size());
   return ERROR_SUCCESS;
 }
 

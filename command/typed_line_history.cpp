@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
+#include "base/utf8.h"
 #include "command/entered_line.h"
 
 TypedLineHistory typedLineHistory;
 
 void TypedLineHistory::Remember(std::string_view line) {
   position_ = NOT_WALKING;
-  line = line.substr(0, MAX_LINE_LENGTH);
+  // UTF-8 is cut between two characters, never inside one.
+  line = line.substr(0, IsValidUtf8(line) ? Utf8CutLength(line, MAX_LINE_LENGTH) : MAX_LINE_LENGTH);
   if (line.empty() || line.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) return;
   const auto kept = std::find(lines_.begin(), lines_.end(), line);
   if (kept != lines_.end()) {
