@@ -30,6 +30,12 @@ LRESULT CALLBACK LoggingMainWindowProc(HWND hwnd, UINT message, WPARAM wParam, L
   return MainWindowProc(hwnd, message, wParam, lParam);
 }
 
+std::string Repeated(const char* text, int times) {
+  std::string repeated;
+  while (times-- > 0) repeated += text;
+  return repeated;
+}
+
 class CommandBoxTest : public BarTest {
  protected:
   void SetUp() override {
@@ -73,6 +79,9 @@ TEST_F(CommandBoxTest, EnterRunsTheLineLeavesItInTheBoxAndNeverBeeps) {
       {"wiki free software", true, {"open http://en.wikipedia.org/w/wiki.phtml?search=free software | "}},
       {"ed notes.txt", true, {"minimize", "open C:\\\\ed.exe notes.txt | -n"}},
       {"x " + std::string(200, 'a'), true, {"open " + std::string(125, 'a') + " | "}},
+      {"x " + Repeated("\xC3\xA9", 63),
+       true,
+       {"open " + Repeated("\xC3\xA9", 62) + " | "}},  // é: cut before half of one
       {"unknown", false, {"key to the box"}},
       {"", true, {"key to the box"}},
   };
