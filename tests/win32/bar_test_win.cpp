@@ -1,13 +1,10 @@
 // The bar itself: where it starts, its skin, opacity, dragging, menu, hot key and tray.
 #include <windows.h>
 
-#include <cstring>
-
 #include "app/startup_win.h"
 #include "app/tray_win.h"
 #include "bar_fixture_win.h"
 #include "base/app_state_win.h"
-#include "base/exe_folder_win.h"
 #include "command/command_edit_win.h"
 #include "resources/resource.h"
 #include "settings/app_settings.h"
@@ -45,8 +42,8 @@ LRESULT CALLBACK CountingCommandEditProc(HWND hwnd, UINT message, WPARAM wParam,
 TEST_F(BarTest, StartsWhereItWasUnlessNoMonitorShowsThatPlace) {
   RECT area;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  const POINT cases[][2] = {{{area.right - 100, -20}, {area.right - 100, -20}},  // partly visible
-                            {{5000, 5000}, {area.right - 260, area.bottom - 32}}};
+  const POINT cases[][2] = {{{area.right - 100, -20}, {area.right - 100, -20}},     // partly visible
+                            {{5000, 5000}, {area.right - 260, area.bottom - 32}}};  // moved into the work area
   for (const auto& c : cases) {
     appSettings.windowLeft = c[0].x;
     appSettings.windowTop = c[0].y;
@@ -55,11 +52,6 @@ TEST_F(BarTest, StartsWhereItWasUnlessNoMonitorShowsThatPlace) {
     EXPECT_EQ(WindowRect(appState.mainWindow).top, c[1].y);
     DestroyWindow(appState.mainWindow);
   }
-  std::strcpy(appSettings.skinPath, "C:\\gone\\gone.bmp");
-  const HBITMAP skin = LoadSkinBitmap();
-  EXPECT_NE(skin, nullptr) << "the default skin stands in";
-  EXPECT_STREQ(appSettings.skinPath, "C:\\gone\\gone.bmp");
-  DeleteObject(skin);
 }
 
 TEST_F(BarTest, ShowsFocusedWithoutTheLibrariesOfLaterCommandsAndItsOpacityFollowsTheFocus) {
@@ -82,12 +74,6 @@ TEST_F(BarTest, ShowsFocusedWithoutTheLibrariesOfLaterCommandsAndItsOpacityFollo
   // Every point of the skin is a drag handle; the box takes its own clicks.
   EXPECT_EQ(SendMessageA(appState.mainWindow, WM_NCHITTEST, 0, AtScreen(2, 2)), HTCAPTION);
   EXPECT_EQ(WindowFromPoint({100, 20}), appState.commandEdit);
-  // The box's colours come from the settings.
-  const HDC dc = CreateCompatibleDC(NULL);
-  EXPECT_EQ(SendMessageA(appState.mainWindow, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), 0),
-            reinterpret_cast<LRESULT>(appState.editBackBrush));
-  EXPECT_EQ(GetTextColor(dc), appSettings.fontColor);
-  DeleteDC(dc);
 }
 
 TEST_F(BarTest, DragsFromTheGrabPointAndSnapsToTheWorkAreaReadAgain) {
@@ -155,43 +141,4 @@ TEST_F(BarTest, StepsAsideToTheNotificationAreaAndComesBackActive) {
   DestroyWindow(appState.mainWindow);
   EXPECT_TRUE(RegisterHotKey(NULL, 1, MOD_CONTROL | MOD_ALT, 'K')) << "and gives it back";
   UnregisterHotKey(NULL, 1);
-}
-
-TEST_F(BarTest, AProgramThatEndedHiddenStartsHidden) {
-  appSettings.minimizedToTray = true;
-  StartBar();
-  EXPECT_FALSE(IsWindowVisible(appState.mainWindow));
-  EXPECT_TRUE(appSettings.minimizedToTray);
-}
-
-TEST_F(BarTest, AHotKeyAnotherProgramHoldsIsToldAndTheBarShowsEvenIfItEndedHidden) {
-  ASSERT_TRUE(RegisterHotKey(NULL, 1, MOD_CONTROL | MOD_ALT, 'K'));
-  appSettings.minimizedToTray = true;
-  AnswerDialog(
-      "Pellomar",
-      [](HWND box) {
-        EXPECT_EQ(GetWindow(box, GW_OWNER), appState.mainWindow);
-        EXPECT_EQ(ItemText(box, 0xFFFF),
-                  "Another program uses Ctrl+Alt+K, so Pellomar cannot bring the bar forward with it.\n\nTo choose "
-                  "another hot key, right-click the bar and choose Options.");
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-      },
-      [this] { StartBar(); });
-  UnregisterHotKey(NULL, 1);
-  EXPECT_TRUE(IsWindowVisible(appState.mainWindow));
-  EXPECT_FALSE(appSettings.minimizedToTray);
-}
-
-TEST_F(BarTest, HelpOpensTheFileBesideTheProgramAndAboutClosesWithEscape) {
-  StartBar();
-  SetCurrentDirectoryA("C:\\");  // as a file chooser may leave it
-  SendMessageA(appState.mainWindow, WM_COMMAND, IDM_HELP, 0);
-  EXPECT_EQ(irreversibleLog, std::vector<std::string>{"open " + ExeFolder() + "pellomarhelp.chm |  owner show 1"});
-  AnswerDialog(
-      "About Pellomar",
-      [](HWND about) {
-        EXPECT_EQ(GetWindow(about, GW_OWNER), appState.mainWindow);
-        PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
-      },
-      [] { SendMessageA(appState.mainWindow, WM_COMMAND, IDM_ABOUT, 0); });
 }

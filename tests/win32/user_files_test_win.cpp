@@ -153,19 +153,3 @@ TEST_F(BarTest, KeyWordsKeepAnyLanguageAndOlderFilesAreReadInTheLegacyCodePage) 
   SaveKeyEntriesAtExit();
   EXPECT_EQ(FileBytes(KEY_ENTRIES_FILE), EncodeKeyEntries(stored)) << "read unchanged, written back as UTF-8";
 }
-
-TEST(RunAtStartup, WritesTheQuotedPathOrRemovesTheValue) {
-  char path[MAX_PATH];
-  GetModuleFileNameA(NULL, path, sizeof path);
-  HKEY key;
-  ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", &key), ERROR_SUCCESS);
-  SetRunAtStartup(true);
-  char value[MAX_PATH + 8] = {};
-  DWORD size = sizeof value;
-  ASSERT_EQ(RegQueryValueExA(key, "pellomar.exe", NULL, NULL, reinterpret_cast<BYTE*>(value), &size), ERROR_SUCCESS);
-  EXPECT_EQ(std::string(value), "\"" + std::string(path) + "\"");
-  EXPECT_EQ(size, strlen(value) + 1);
-  SetRunAtStartup(false);
-  EXPECT_EQ(RegQueryValueExA(key, "pellomar.exe", NULL, NULL, NULL, NULL), ERROR_FILE_NOT_FOUND);
-  RegCloseKey(key);
-}
