@@ -1,6 +1,8 @@
 # Sourced, not run. A private X display and Wine prefix for one run of tests or
 # benchmarks: wine_session_start exports DISPLAY and WINEPREFIX; wine_session_stop ends
 # the programs of the prefix, its Wine server and the X server, and removes the prefix.
+# wine_prefix_start readies the new prefix WINEPREFIX on its own (the end-to-end tests
+# make a second one for a power-off).
 
 wine_session_start() {
   local fdfile
@@ -26,22 +28,35 @@ wine_session_start() {
   export WINEDEBUG=-all
   # Without this a new prefix may offer to install Mono or Gecko in a blocking dialog.
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  timeout 120 wineboot -i >/dev/null 2>&1
+  trap wine_session_stop EXIT
+  wine_prefix_start
+}
+
+# Boots WINEPREFIX and keeps its Wine session open: returns once that session is up, with
+# the keeper's PID in WINE_PREFIX_KEEPER_PID. Every command's output goes to /dev/null:
+# a Wine server that a command starts inherits its output, and whoever reads that output
+# would wait for the server's end.
+wine_prefix_start() {
+  timeout 120 wineboot -i >/dev/null 2>&1 || return 1
   # No window manager runs on this display; a window Wine thinks is managed waits two
   # seconds for one at every hide.
-  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || return 1
+  # wineboot returns while the prefix's first session is still winding down, and a program
+  # started as that session ends can hang before its first window shows: let it end.
+  timeout 60 wineserver -w || return 1
   # Wine closes its desktop a few seconds after the last program ends, and the next
   # program then waits seconds for a new one. A command prompt that waits forever on a
   # pipe it holds both ends of keeps the desktop open.
-  mkfifo "$WINE_SESSION_PREFIX/keeper"
-  wine cmd.exe /q /k <>"$WINE_SESSION_PREFIX/keeper" >/dev/null 2>&1 &
-  WINE_SESSION_KEEPER_PID=$!
-  trap wine_session_stop EXIT
+  mkfifo "$WINEPREFIX/keeper"
+  wine cmd.exe /q /k <>"$WINEPREFIX/keeper" >/dev/null 2>&1 &
+  WINE_PREFIX_KEEPER_PID=$!
+  # Any program returns only after the session it joined has booted.
+  timeout 60 wine cmd.exe /c exit >/dev/null 2>&1
 }
 
 wine_session_stop() {
   if [ -n "${WINE_SESSION_PREFIX:-}" ]; then
-    kill "$WINE_SESSION_KEEPER_PID" 2>/dev/null || true
+    kill "${WINE_PREFIX_KEEPER_PID:-}" 2>/dev/null || true
     timeout 30 wineserver -k >/dev/null 2>&1 || true
     rm -rf "$WINE_SESSION_PREFIX"
     WINE_SESSION_PREFIX=

@@ -1,60 +1,77 @@
-"""Runs the real pellomar.exe under Wine from a clean folder and drives it from outside.
-
-Expects the environment of tools/wine-session.sh (DISPLAY, WINEPREFIX) and PELLOMAR_BUILD,
-the 64-bit build folder holding pellomar.exe, sk_default.bmp and e2e_driver.exe.
-"""
-import contextlib
+# Runs the real pellomar.exe under Wine from a clean folder and drives it from outside, with
+# the driver program (driver_win.cpp), xdotool and screenshots. Expects the environment of
+# tools/wine-session.sh (DISPLAY, WINEPREFIX) and PELLOMAR_BUILD, the 64-bit build folder.
 import os
+import pathlib
 import shutil
 import struct
 import subprocess
 import tempfile
 import time
 
-BUILD = os.environ["PELLOMAR_BUILD"]
-DRIVER = os.path.join(BUILD, "e2e_driver.exe")
-
-BAR_WIDTH, BAR_HEIGHT = 260, 32
-# The command box, which hides the skin beneath it.
-BOX_LEFT, BOX_TOP, BOX_RIGHT, BOX_BOTTOM = 6, 12, 254, 28
+BUILD = pathlib.Path(os.environ["PELLOMAR_BUILD"])
+DRIVER = ("wine", BUILD / "e2e_driver.exe")  # its commands: driver_win.cpp
+BAR = "Pellomar"  # the bar's title
 
 
-def driver(*args, timeout=30):
-    """Runs one driver command; returns its exit code and its output's lines."""
-    result = subprocess.run(["wine", DRIVER, *map(str, args)], capture_output=True, text=True,
-                            timeout=timeout)
-    return result.returncode, result.stdout.splitlines()
+def run(*args, timeout=30, check=True, text=True):
+    done = subprocess.run(list(map(str, args)), capture_output=True, text=text, timeout=timeout)
+    assert not check or done.returncode == 0, "%s failed: %s" % (args, done.stderr)
+    return done.stdout
 
 
+# xdotool with its commands as one string of words, then arguments passed as they are (a text
+# to type, say).
+def xdotool(commands, *args):
+    return run("xdotool", *commands.split(), *args, check=False)
+
+
+# Probes until the answer is the expected one or the time is up; returns the last answer.
 def settle(probe, expected, seconds=5.0):
-    """Probes until the answer is the expected one or the time is up; returns the last answer."""
     deadline = time.monotonic() + seconds
-    while True:
-        answer = probe()
-        if answer == expected or time.monotonic() > deadline:
-            return answer
+    while (answer := probe()) != expected and time.monotonic() < deadline:
         time.sleep(0.1)
+    return answer
+
+
+# (x, y, width, height) of the shown top-level window of this title, or None. Without a
+# window manager X places Wine's windows exactly where Windows would.
+def window_place(title):
+    shell = xdotool("search --onlyvisible --name", "^%s$" % title, "getwindowgeometry", "--shell")
+    values = dict(line.split("=") for line in shell.splitlines())
+    return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")) if values else None
+
+
+def wait_window(title, seconds=15):
+    settle(lambda: window_place(title) is not None, True, seconds)
+    return window_place(title)
+
+
+# The pixels of an image file, or of the screen ("root"), as rgb byte triples, top row first.
+def pixels(image, *options):
+    program = ["import", "-window"] if image == "root" else ["convert-im6"]
+    data = run(*program, image, *options, "-depth", "8", "rgb:-", text=False)
+    return [data[i:i + 3] for i in range(0, len(data), 3)]
 
 
 def windows_path(path):
-    return "Z:" + path.replace("/", "\\")
+    return "Z:" + str(path).replace("/", "\\")
 
 
-def settings_file(left=0, top=0, snap=25, active=85, inactive=28, run_at_startup=True,
-                  skin=b"sk_default.bmp", minimized_to_tray=False):
-    """A "config.dat" as the program writes it: 157 bytes, little-endian, unpadded."""
+# A "config.dat" as the program writes it: 160 bytes, little-endian, unpadded; the hot key
+# (modifiers, virtual key) and the typed-line switch follow the first layout's 157 bytes.
+def settings_file(left=0, top=0, snap=25, active=85, inactive=28, run_at_startup=True, skin=b"sk_default.bmp",
+                  minimized_to_tray=False, hot_key=(3, ord("K"))):
     font = struct.pack("<5i", -12, 0, 0, 0, 700) + bytes(8) + b"arial".ljust(32, b"\0")
-    return (struct.pack("<5i", left, top, snap, active, inactive)
-            + bytes([int(run_at_startup), 1, 0]) + skin.ljust(64, b"\0")
-            + bytes([0x33, 0x33, 0x33, 0]) + font + bytes([0xFF, 0xFF, 0xFF, 0])
-            + bytes([int(minimized_to_tray), 1]))
+    return (struct.pack("<5i", left, top, snap, active, inactive) + bytes([run_at_startup, 1, 0])
+            + skin.ljust(64, b"\0") + bytes([0x33, 0x33, 0x33, 0]) + font + bytes([0xFF, 0xFF, 0xFF, 0])
+            + bytes([minimized_to_tray, 1, *hot_key, 1]))
 
 
+# A "keyentries.dat" of (key, command, parameters, flag, [(from, to), ...]) entries.
 def key_file(*entries):
-    """A "keyentries.dat" of (key, command, parameters, flag, [(from, to), ...]) entries."""
     def text(value):
-        data = value.encode("latin-1")
-        return struct.pack("<h", len(data)) + data
+        return struct.pack("<h", len(value)) + value.encode("latin-1")
 
     data = struct.pack("<ii", 1, len(entries))
     for key, command, parameters, flag, pairs in entries:
@@ -63,127 +80,45 @@ def key_file(*entries):
     return data
 
 
-def xdotool(*args):
-    subprocess.run(["xdotool", *map(str, args)], check=True, timeout=10)
-
-
-def wine_reg_add(key, data):
-    subprocess.run(["wine", "reg", "add", key, "/ve", "/d", data, "/f"], capture_output=True, check=True,
-                   timeout=60)
-
-
-@contextlib.contextmanager
-def private_prefix():
-    """A Wine prefix of its own, for a test that ends its Wine session."""
-    shared = os.environ["WINEPREFIX"]
+# A Wine prefix of its own for the rest of the test, booted as the shared one, for a test that
+# ends its Wine session.
+def private_prefix(test):
+    test.addCleanup(os.environ.__setitem__, "WINEPREFIX", os.environ["WINEPREFIX"])
     os.environ["WINEPREFIX"] = tempfile.mkdtemp(prefix="pellomar-prefix-")
-    keeper = None
-    try:
-        subprocess.run(["wineboot", "-i"], capture_output=True, check=True, timeout=120)
-        subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f"],
-                       capture_output=True, check=True, timeout=60)
-        # As in the shared session: an idle program keeps the prefix's desktop open, so that
-        # programs started together do not race to create it.
-        keeper = subprocess.Popen(["wine", "cmd.exe", "/q", "/k"], stdin=subprocess.PIPE,
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        yield
-    finally:
-        if keeper:
-            keeper.kill()
-            keeper.wait(timeout=10)
-        subprocess.run(["wineserver", "-k"], capture_output=True, timeout=30)
-        shutil.rmtree(os.environ["WINEPREFIX"], ignore_errors=True)
-        os.environ["WINEPREFIX"] = shared
+    test.addCleanup(shutil.rmtree, os.environ["WINEPREFIX"])
+    test.addCleanup(run, "wineserver", "-k", check=False)
+    # The shell's trace (-x) tells which step failed, if one does.
+    keeper = run("bash", "-xc", '. "$0" && wine_prefix_start && echo $WINE_PREFIX_KEEPER_PID',
+                 pathlib.Path(__file__).parents[2] / "tools" / "wine-session.sh", timeout=400)
+    test.addCleanup(run, "kill", keeper.strip(), check=False)  # unless the test has ended it
 
 
+# A copy of the program in a clean folder of its own, and the process running it. The files
+# beside it, by name: their contents, a file of the build to copy, or None for none.
 class Pellomar:
-    """A copy of the program in a clean folder of its own, and the process running it."""
+    def __init__(self, test, **files):
+        self.test, self.folder = test, pathlib.Path(tempfile.mkdtemp(prefix="pellomar-e2e-"))
+        test.addCleanup(shutil.rmtree, self.folder)
+        for name, data in ({name: name for name in ("pellomar.exe", "sk_default.bmp", "pellomarhelp.chm")}
+                           | files).items():
+            if isinstance(data, str):
+                shutil.copy(BUILD / data, self.folder / name)
+            elif data:
+                (self.folder / name).write_bytes(data)
 
-    def __init__(self, with_skin=True, config=None):
-        self.folder = tempfile.mkdtemp(prefix="pellomar-e2e-")
-        self.elsewhere = tempfile.mkdtemp(prefix="pellomar-cwd-")
-        self.exe = os.path.join(self.folder, "pellomar.exe")
-        shutil.copy(os.path.join(BUILD, "pellomar.exe"), self.exe)
-        if with_skin:
-            shutil.copy(os.path.join(BUILD, "sk_default.bmp"), self.folder)
-        shutil.copy(os.path.join(BUILD, "pellomarhelp.chm"), self.folder)
-        if config is not None:
-            self.write("config.dat", config)
-        self.process = None
+    # From another working directory, as a shortcut or the log-on would; returns the place of
+    # the window so titled once it shows (the bar's by default), if one is to show.
+    def start(self, environment=None, window=BAR):
+        self.process = subprocess.Popen(["wine", self.folder / "pellomar.exe"], cwd=tempfile.gettempdir(),
+                                        env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.test.addCleanup(self.process.kill)
+        return wait_window(window) if window else None
 
-    def start(self, environment=None):
-        """Starts the program from another working directory, as a shortcut or log-on would."""
-        self.process = subprocess.Popen(["wine", self.exe], cwd=self.elsewhere, env=environment,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    def wait_for_bar(self):
-        code, lines = driver("wait-bar", 15000)
-        if code != 0:
-            raise AssertionError("the bar did not appear")
-        return [int(v) for v in lines[0].split()]
-
+    # Asks the bar to close, as the system would; returns the program's exit code.
     def close(self):
-        """Asks the bar to close and returns the program's exit code."""
-        code, _ = driver("close-bar")
-        if code != 0:
-            raise AssertionError("no bar to close")
-        return self.wait_exit()
-
-    def wait_exit(self, timeout=20):
-        return self.process.wait(timeout=timeout)
-
-    def add_recorder(self):
-        """Puts the recorder beside the program; returns its Windows path."""
-        shutil.copy(os.path.join(BUILD, "e2e_recorder.exe"), os.path.join(self.folder, "recorder.exe"))
-        return windows_path(os.path.join(self.folder, "recorder.exe"))
+        run(*DRIVER, "close-bar")
+        return self.process.wait(timeout=20)
 
     def read(self, name):
-        path = os.path.join(self.folder, name)
-        if not os.path.exists(path):
-            return None
-        with open(path, "rb") as f:
-            return f.read()
-
-    def write(self, name, data):
-        with open(os.path.join(self.folder, name), "wb") as f:
-            f.write(data)
-
-    def cleanup(self):
-        if self.process and self.process.poll() is None:
-            self.process.kill()
-            self.process.wait(timeout=10)
-        shutil.rmtree(self.folder, ignore_errors=True)
-        shutil.rmtree(self.elsewhere, ignore_errors=True)
-
-
-def screenshot():
-    """The whole X screen as (width, height, rgb bytes)."""
-    ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True, check=True,
-                         timeout=30).stdout
-    # "P6", width, height and maximum value, each followed by one whitespace byte.
-    fields, position = [], 0
-    while len(fields) < 4:
-        end = position
-        while ppm[end] not in b" \t\r\n":
-            end += 1
-        if end > position:
-            fields.append(ppm[position:end])
-        position = end + 1
-    width, height = int(fields[1]), int(fields[2])
-    assert fields[0] == b"P6" and fields[3] == b"255", "an 8-bit colour screenshot"
-    return width, height, ppm[position:position + width * height * 3]
-
-
-def bitmap_pixels(path):
-    """A 24-bit Windows bitmap as (width, height, rgb bytes, top row first)."""
-    with open(path, "rb") as f:
-        data = f.read()
-    offset, = struct.unpack_from("<I", data, 10)
-    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
-    assert bits == 24
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in range(height):
-        row = data[offset + (height - 1 - y) * stride:][:width * 3]
-        rows.append(bytes(row[i + 2 - c] for i in range(0, len(row), 3) for c in range(3)))
-    return width, height, b"".join(rows)
+        path = self.folder / name
+        return path.read_bytes() if path.exists() else None
