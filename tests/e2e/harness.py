@@ -1,6 +1,7 @@
 # Runs the real pellomar.exe under Wine from a clean folder and drives it from outside, with
 # the driver program (driver_win.cpp), xdotool and screenshots. Expects the environment of
 # tools/wine-session.sh (DISPLAY, WINEPREFIX) and PELLOMAR_BUILD, the 64-bit build folder.
+import contextlib
 import os
 import pathlib
 import shutil
@@ -8,6 +9,7 @@ import struct
 import subprocess
 import tempfile
 import time
+import unittest
 
 BUILD = pathlib.Path(os.environ["PELLOMAR_BUILD"])
 DRIVER = ("wine", BUILD / "e2e_driver.exe")  # its commands: driver_win.cpp
@@ -95,6 +97,25 @@ def private_prefix(test):
 
 # A copy of the program in a clean folder of its own, and the process running it. The files
 # beside it, by name: their contents, a file of the build to copy, or None for none.
+# The folder of the user's own where the program keeps its files when its folder refuses them.
+def per_user_folder():
+    appdata = run("wine", "cmd.exe", "/c", "echo", "%APPDATA%").strip()
+    return pathlib.Path(run("winepath", "-u", appdata + "\\Pellomar").strip())
+
+
+# The folder made read-only for the time being: root is not stopped by file modes, a
+# read-only bind mount stops it. Skips the test where mounting is not permitted.
+@contextlib.contextmanager
+def read_only(folder):
+    if subprocess.run(["mount", "--bind", folder, folder], capture_output=True).returncode:
+        raise unittest.SkipTest("a read-only folder needs mount, which is not permitted here")
+    try:
+        subprocess.run(["mount", "-o", "remount,ro,bind", folder], check=True, capture_output=True)
+        yield
+    finally:
+        subprocess.run(["umount", folder], capture_output=True)
+
+
 class Pellomar:
     def __init__(self, test, **files):
         self.test, self.folder = test, pathlib.Path(tempfile.mkdtemp(prefix="pellomar-e2e-"))

@@ -1,17 +1,25 @@
 // Stands in for the programs that Pellomar launches: appends its arguments, joined by
-// " | ", as one line to "launches.txt" beside itself, and ends. It is registered with its
-// full path, which it finds its folder in.
+// " | ", in UTF-8 whatever the code page, as one line to "launches.txt" beside itself,
+// and ends. It is registered with its full path, which it finds its folder in.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  std::string path = __argv[0];
-  path.erase(path.find_last_of('\\') + 1) += "launches.txt";
-  FILE* log = std::fopen(path.c_str(), "ab");
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::wstring path = arguments[0];
+  path.erase(path.find_last_of(L'\\') + 1) += L"launches.txt";
+  FILE* log = _wfopen(path.c_str(), L"ab");
   if (!log) return 1;
-  for (int i = 1; i < __argc; ++i) std::fprintf(log, "%s%s", i > 1 ? " | " : "", __argv[i]);
+  for (int i = 1; i < count; ++i) {
+    char utf8[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, arguments[i], -1, utf8, sizeof utf8, NULL, NULL);
+    std::fprintf(log, "%s%s", i > 1 ? " | " : "", utf8);
+  }
   std::fprintf(log, "\n");
   return std::fclose(log);
 }

@@ -1,11 +1,15 @@
 # The real program, started and driven from outside, its files checked byte by byte.
 import os
+import shutil
+import subprocess
+import time
 import unittest
 
-from harness import (BAR, BUILD, DRIVER, Pellomar, key_file, pixels, private_prefix, run, settings_file, settle,
-                     wait_window, window_place, windows_path, xdotool)
+from harness import (BAR, BUILD, DRIVER, Pellomar, key_file, per_user_folder, pixels, private_prefix, read_only, run,
+                     settings_file, settle, wait_window, window_place, windows_path, xdotool)
 
-WM_COMMAND, IDM_MINIMIZE_RESTORE, IDM_HELP = 0x111, 40005, 40009
+WM_COMMAND, IDM_MINIMIZE_RESTORE, IDM_OPTIONS, IDM_HELP = 0x111, 40005, 40008, 40009
+BM_CLICK, HKM_SETHOTKEY, LB_SETCURSEL, IDYES, IDRETRY = 0xF5, 0x401, 0x186, 6, 4
 TRAY = "Wine System Tray"  # Wine's notification area: a window of its own without a window manager
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 
@@ -17,6 +21,14 @@ def run_value():
 
 def menu(command):
     run(*DRIVER, "post-bar", WM_COMMAND, command, 0)
+
+
+def driver(*args):
+    return run(*DRIVER, *args)
+
+
+def click(dialog, button):
+    driver("item", dialog, button, BM_CLICK, 0, 0)
 
 
 # Types a line over the old one (a double click selects it) and presses Enter.
@@ -87,6 +99,8 @@ class Launching(unittest.TestCase):
         (app.folder / "keyentries.dat").write_bytes(key_file(("rec", recorder, '--stored "two words"', 0, [])))
         for kind in ("http", "chm.file"):  # the recorder opens web addresses and help files
             run("wine", "reg", "add", r"HKCR\%s\shell\open\command" % kind, "/ve", "/d", '"%s" "%%1"' % recorder, "/f")
+        # A line run before, in any language (xdotool cannot type it into Wine).
+        (app.folder / "history.txt").write_bytes("g \u6771\u4eac\r\n".encode())  # Tokyo
         app.start()
         recorded = b""
         for line, launch in (("wiki free software", "http://en.wikipedia.org/w/wiki.phtml?search=free software"),
@@ -96,6 +110,74 @@ class Launching(unittest.TestCase):
             type_line(line) if line else menu(IDM_HELP)
             recorded += launch.encode() + b"\n"
             self.assertEqual(settle(lambda: app.read("launches.txt"), recorded), recorded)
+        # The lines run are kept across runs: Up brings them back, newest first.
+        self.assertEqual(app.close(), 0)
+        left, top, _, _ = app.start()
+        xdotool("mousemove %d %d click 1 key Up Up Up Up Return" % (left + 200, top + 20))
+        recorded += "http://www.google.com/search?q=\u6771\u4eac\n".encode()
+        self.assertEqual(settle(lambda: app.read("launches.txt"), recorded), recorded)
+
+
+class KeepingFiles(unittest.TestCase):
+    def test_a_folder_that_refuses_files_sends_them_to_the_users_once_and_a_failed_save_offers_retry(self):
+        app, moved = Pellomar(self), per_user_folder()
+        shutil.rmtree(moved, ignore_errors=True)
+        with read_only(app.folder):
+            app.start()
+            menu(IDM_MINIMIZE_RESTORE)  # ended hidden, a setting the next start shows
+            driver("close-bar")
+            self.assertIn("AppData\\Roaming\\Pellomar", driver("answer-box", BAR, 15000))
+            self.assertEqual(app.process.wait(timeout=20), 0)
+            self.assertEqual(((moved / "config.dat").read_bytes(), app.read("config.dat")),
+                             (settings_file(minimized_to_tray=True), None))
+            app.start(window=None)
+            self.assertIsNotNone(wait_window(TRAY))  # started hidden, and told nothing again
+            with read_only(moved):
+                driver("close-bar")
+                self.assertIsNotNone(wait_window(BAR))  # the message, the bar being hidden
+            self.assertIn('could not save "config.dat"', driver("answer-box", BAR, 5000, IDRETRY))
+            self.assertEqual(app.process.wait(timeout=20), 0)
+            self.assertEqual((moved / "config.dat").read_bytes(), settings_file(minimized_to_tray=True))
+
+    def test_key_words_go_out_and_come_back_in_as_text(self):
+        keys = key_file(("ed", "notepad %s", "-x", 1, [("=", "\t"), (" ", "-")]), ("tx", "t.exe", "", 0, []))
+        app = Pellomar(self, **{"keyentries.dat": keys})
+        app.start()
+        menu(IDM_OPTIONS)
+        click("Options", 1010)  # Edit...
+        for button, chooser in ((1024, "Save As"), (1025, "Open")):  # Export..., Import...
+            if button == 1025:  # after removing both key words
+                for _ in range(2):
+                    driver("item", "Edit User Keys", 1014, LB_SETCURSEL, 0, 0)
+                    click("Edit User Keys", 1016)
+            click("Edit User Keys", button)
+            driver("set-item", chooser, 1148, windows_path(app.folder / "keys.txt"))
+            click(chooser, 1)
+        self.assertIn("Added: 2", driver("answer-box", "Import Key Words", 10000))
+        click("Edit User Keys", 1)  # Done
+        click("Options", 1)
+        self.assertIsNone(settle(lambda: window_place("Options"), None))
+        self.assertEqual((app.close(), app.read("keyentries.dat")), (0, keys))
+
+
+class HotKey(unittest.TestCase):
+    def test_a_hot_key_held_elsewhere_is_told_and_another_one_chosen_works(self):
+        holder = subprocess.Popen(["wine", BUILD / "e2e_hot_key_holder.exe"])
+        self.addCleanup(holder.kill)
+        time.sleep(3)  # for it to take Ctrl+Alt+K first
+        app = Pellomar(self, **{"config.dat": settings_file(minimized_to_tray=True)})
+        app.start(window=None)
+        self.assertIn("Ctrl+Alt+K", driver("answer-box", BAR, 15000))
+        self.assertIsNotNone(wait_window(BAR), "shown, although it ended hidden")
+        menu(IDM_OPTIONS)
+        driver("item", "Options", 1041, HKM_SETHOTKEY, 0x64A, 0)  # Ctrl+Alt+J
+        click("Options", 1)
+        self.assertIsNone(settle(lambda: window_place("Options"), None))
+        menu(IDM_MINIMIZE_RESTORE)
+        self.assertIsNone(settle(lambda: window_place(BAR), None))
+        xdotool("search --onlyvisible --name", TRAY, *"mousemove --window %1 10 10 key ctrl+alt+j".split())
+        self.assertIsNotNone(wait_window(BAR))
+        self.assertEqual((app.close(), app.read("config.dat")[157:159]), (0, bytes([3, ord("J")])))
 
 
 class PowerOff(unittest.TestCase):
