@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/utf8.h"
 #include "command/builtin_keywords.h"
 #include "command/entered_line.h"
 #include "command/key_word_completion.h"
@@ -67,6 +68,10 @@ void LoadKeyFile(benchmark::State& state) {
     KeyEntryStore loaded;
     const std::vector<uint8_t> bytes = ReadAll(FILE_NAME);
     if (DecodeKeyEntries(bytes.data(), bytes.size(), loaded) != KeyFileRead::Whole) state.SkipWithError("damaged");
+    // The check every text passes on its way in: is it UTF-8, or legacy text to convert?
+    for (const KeyEntry& entry : loaded.entries)
+      for (const std::string* text : {&entry.key, &entry.command, &entry.parameters})
+        if (!IsValidUtf8(*text)) state.SkipWithError("not UTF-8");
     benchmark::DoNotOptimize(loaded.entries.data());
   }
   std::remove(FILE_NAME);
