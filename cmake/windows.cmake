@@ -68,6 +68,13 @@ if(MINGW)
   foreach(target pellomar_core pellomar_win pellomar)
     target_compile_options(${target} PRIVATE -fno-exceptions -fno-threadsafe-statics)
   endforeach()
+  # On 32-bit Windows the unwind tables serve only C++ exceptions (the system's own
+  # exceptions walk a chain on the stack), so the release program has no use for them.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    foreach(target pellomar_core pellomar_win pellomar)
+      target_compile_options(${target} PRIVATE -fno-asynchronous-unwind-tables)
+    endforeach()
+  endif()
 endif()
 
 # What the program needs beside it.
