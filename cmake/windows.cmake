@@ -63,11 +63,22 @@ if(MINGW)
   # the program instantiates only what it calls. Without exceptions (lean_runtime.cpp
   # ends the program where the library would throw) and with one thread, the program
   # needs no unwinder and no guarded statics. The code itself stays C++17, as the native
-  # and MSVC builds check.
+  # and MSVC builds check. Each object file instantiates the library code it calls and the
+  # linker keeps one copy of each function, but not of the private variants GCC derives
+  # from them (IPA-SRA's ".isra" clones, the unified constructors of -Os): those would be
+  # carried again by every object file.
   set_target_properties(pellomar_core pellomar_win pellomar PROPERTIES CXX_STANDARD 20)
   foreach(target pellomar_core pellomar_win pellomar)
-    target_compile_options(${target} PRIVATE -fno-exceptions -fno-threadsafe-statics)
+    target_compile_options(${target} PRIVATE -fno-exceptions -fno-threadsafe-statics -fno-ipa-sra
+                                             -fno-declone-ctor-dtor)
   endforeach()
+  # On 32-bit Windows the unwind tables serve only C++ exceptions (the system's own
+  # exceptions walk a chain on the stack), so the release program has no use for them.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    foreach(target pellomar_core pellomar_win pellomar)
+      target_compile_options(${target} PRIVATE -fno-asynchronous-unwind-tables)
+    endforeach()
+  endif()
 endif()
 
 # What the program needs beside it.

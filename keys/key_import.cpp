@@ -1,13 +1,20 @@
 #include "keys/key_import.h"
 
+#include <algorithm>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 
 KeyImport PlanKeyImport(const KeyEntryStore& store, std::vector<KeyEntry> entries) {
-  // Each key's user entries, the first last, so that pairing takes them from the back.
-  std::unordered_map<std::string_view, std::vector<size_t>> unpaired;
-  for (size_t i = store.entries.size(); i-- > store.builtinCount;)
-    if (!store.entries[i].removalPending) unpaired[store.entries[i].key].push_back(i);
+  // The user entries not marked for removal, sorted by key and, within a key, by place, so
+  // that a binary search finds a key's run and pairing takes the run's entries in order.
+  const auto keyOf = [&store](size_t index) { return std::string_view(store.entries[index].key); };
+  std::vector<size_t> unremoved;
+  for (size_t i = store.builtinCount; i < store.entries.size(); ++i)
+    if (!store.entries[i].removalPending) unremoved.push_back(i);
+  std::sort(unremoved.begin(), unremoved.end(),
+            [&keyOf](size_t a, size_t b) { return std::pair(keyOf(a), a) < std::pair(keyOf(b), b); });
+  // Per run, counted at its first place: how many of its entries are paired already.
+  std::vector<size_t> pairedInRun(unremoved.size());
 
   KeyImport import;
   import.targets.assign(entries.size(), IMPORT_AS_NEW);
@@ -16,10 +23,16 @@ KeyImport PlanKeyImport(const KeyEntryStore& store, std::vector<KeyEntry> entrie
       import.targets[i] = IMPORT_SKIPS_BUILTIN;
       continue;
     }
-    const auto found = unpaired.find(entries[i].key);
-    if (found == unpaired.end() || found->second.empty()) continue;
-    import.targets[i] = found->second.back();
-    found->second.pop_back();
+    const std::string_view key = entries[i].key;
+    const auto run =
+        std::lower_bound(unremoved.begin(), unremoved.end(), key,
+                         [&keyOf](size_t index, std::string_view wanted) { return keyOf(index) < wanted; });
+    if (run == unremoved.end()) continue;
+    size_t& paired = pairedInRun[run - unremoved.begin()];
+    const auto next = run + paired;
+    if (next == unremoved.end() || keyOf(*next) != key) continue;
+    import.targets[i] = *next;
+    ++paired;
     ++import.existing;
   }
   import.entries = std::move(entries);
