@@ -42,7 +42,7 @@ wine_prefix_start() {
   # seconds for one at every hide.
   timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || return 1
   # wineboot returns while the prefix's first session is still winding down, and a program
-  # started as that session ends can hang before its first window shows: let it end.
+  # started just as that session's Wine server exits can hang for over a minute: let it end.
   timeout 60 wineserver -w || return 1
   # Wine closes its desktop a few seconds after the last program ends, and the next
   # program then waits seconds for a new one. A command prompt that waits forever on a

@@ -42,6 +42,7 @@ class FreshFolder(unittest.TestCase):
         app = Pellomar(self)
         self.assertEqual(app.start(), (0, 0, 260, 32))
         self.assertEqual(run_value(), '"%s"' % windows_path(app.folder / "pellomar.exe"))
+        self.assertIsNone(app.read("config.dat"), "written at exit only")
 
         def beside_the_box(*image):  # the command box hides the skin beneath it
             return [p for i, p in enumerate(pixels(*image)) if not (6 <= i % 260 < 254 and 12 <= i // 260 < 28)]
