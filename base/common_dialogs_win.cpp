@@ -16,6 +16,16 @@ const char COMMON_DIALOGS_LIBRARY[] = "comdlg32.dll";
 
 }  // namespace
 
+OPENFILENAMEA FileChooserRequest(HWND owner, const char* filter, char* path, DWORD capacity) {
+  OPENFILENAMEA request = {};
+  request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  request.hwndOwner = owner;
+  request.lpstrFilter = filter;
+  request.lpstrFile = path;
+  request.nMaxFile = capacity;
+  return request;
+}
+
 BOOL ChooseFileToOpen(OPENFILENAMEA* request) {
   static const auto open = LoadSystemFunction<decltype(GetOpenFileNameA)>(COMMON_DIALOGS_LIBRARY, "GetOpenFileNameA");
   return open && open(request);

@@ -166,11 +166,7 @@ void EditKeysOnRemove(HWND dialog) {
 
 void EditKeysOnBrowse(HWND dialog) {
   char file[MAX_KEY_TEXT_LENGTH + 1] = {};
-  OPENFILENAMEA request = {};
-  request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-  request.hwndOwner = dialog;
-  request.lpstrFile = file;
-  request.nMaxFile = sizeof file;
+  OPENFILENAMEA request = FileChooserRequest(dialog, NULL, file, sizeof file);
   if (ChooseFileToOpen(&request)) SetDlgItemTextA(dialog, IDC_CMD_FIELD, file);
 }
 

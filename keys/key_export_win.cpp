@@ -22,12 +22,7 @@ const char FILE_FILTER[] = "Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0";
 const char DEFAULT_EXTENSION[] = "txt";
 
 OPENFILENAMEA FileRequest(HWND dialog, char (&path)[MAX_PATH], DWORD flags) {
-  OPENFILENAMEA request = {};
-  request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-  request.hwndOwner = dialog;
-  request.lpstrFilter = FILE_FILTER;
-  request.lpstrFile = path;
-  request.nMaxFile = sizeof path;
+  OPENFILENAMEA request = FileChooserRequest(dialog, FILE_FILTER, path, sizeof path);
   request.lpstrDefExt = DEFAULT_EXTENSION;
   request.Flags = flags | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   return request;

@@ -178,12 +178,7 @@ bool KeepSkinPath(const char* chosen, const std::string& programFolder) {
 void ChangeSkin(HWND dialog) {
   const std::string folder = SetWorkingDirectoryToExe();
   char chosen[SKIN_CHOOSER_CAPACITY] = {};
-  OPENFILENAMEA request = {};
-  request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-  request.hwndOwner = dialog;
-  request.lpstrFilter = SKIN_FILTER;
-  request.lpstrFile = chosen;
-  request.nMaxFile = sizeof chosen;
+  OPENFILENAMEA request = FileChooserRequest(dialog, SKIN_FILTER, chosen, sizeof chosen);
   request.lpstrInitialDir = folder.c_str();
   if (!ChooseFileToOpen(&request)) return;
 
