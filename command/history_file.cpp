@@ -1,7 +1,6 @@
 #include "command/history_file.h"
 
 #include <algorithm>
-#include <string_view>
 
 std::string EncodeHistory(const TypedLineHistory& history) {
   std::string file;
@@ -10,9 +9,8 @@ std::string EncodeHistory(const TypedLineHistory& history) {
   return file;
 }
 
-TypedLineHistory DecodeHistory(const uint8_t* data, size_t size) {
+TypedLineHistory DecodeHistory(std::string_view text) {
   TypedLineHistory history;
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
   if (text.find('\0') != std::string_view::npos) return history;
   for (size_t start = 0; start < text.size();) {
     const size_t end = std::min(text.find_first_of("\r\n", start), text.size());

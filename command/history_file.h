@@ -1,7 +1,6 @@
 #pragma once
-#include <cstddef>
-#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "command/typed_line_history.h"
 
@@ -13,4 +12,4 @@ std::string EncodeHistory(const TypedLineHistory& history);
 // lines are skipped, long ones cut, a repeated line counts where it was last, and only the
 // newest MAX_HISTORY_LINES are kept. A file holding a NUL byte is no text (a damaged file,
 // or another program's) and gives an empty history.
-TypedLineHistory DecodeHistory(const uint8_t* data, size_t size);
+TypedLineHistory DecodeHistory(std::string_view text);

@@ -15,7 +15,7 @@ DWORD LoadTypedLines() {
   if (error != ERROR_SUCCESS) return FileIsAbsent(error) ? ERROR_SUCCESS : error;
   // Written in the legacy code page where Windows ignored the manifest, read in UTF-8 now.
   const std::string text = TextFromFile(std::string(file.begin(), file.end()), std::string::npos);
-  typedLineHistory = DecodeHistory(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+  typedLineHistory = DecodeHistory(text);
   return ERROR_SUCCESS;
 }
 

@@ -10,7 +10,6 @@
 // virtual key at 158) and rememberTypedLines (159) follow it, so that a copy of the
 // program that knows only the first 157 bytes still reads the file, and a file of 157
 // bytes gives the defaults for what follows.
-constexpr size_t FIRST_SETTINGS_FILE_SIZE = 157;
 constexpr size_t SETTINGS_FILE_SIZE = 160;
 
 void EncodeSettings(const AppSettings& settings, uint8_t (&file)[SETTINGS_FILE_SIZE]);

@@ -9,7 +9,7 @@
 namespace {
 
 TypedLineHistory Read(const std::string& file) {
-  return DecodeHistory(reinterpret_cast<const uint8_t*>(file.data()), file.size());
+  return DecodeHistory(file);
 }
 
 }  // namespace

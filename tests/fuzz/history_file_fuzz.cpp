@@ -5,13 +5,13 @@
 #include "command/history_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const TypedLineHistory loaded = DecodeHistory(data, size);
+  const TypedLineHistory loaded = DecodeHistory({reinterpret_cast<const char*>(data), size});
   const std::vector<std::string>& lines = loaded.Lines();
   if (lines.size() > MAX_HISTORY_LINES) __builtin_trap();
   for (const std::string& line : lines)
     if (line.empty() || line.size() > MAX_LINE_LENGTH) __builtin_trap();
 
   const std::string saved = EncodeHistory(loaded);
-  if (DecodeHistory(reinterpret_cast<const uint8_t*>(saved.data()), saved.size()).Lines() != lines) __builtin_trap();
+  if (DecodeHistory(saved).Lines() != lines) __builtin_trap();
   return 0;
 }
