@@ -24,81 +24,62 @@ namespace {
 
 HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
                                     INT show) {
-  EXPECT_EQ(directory, nullptr);
-  std::string line = std::string(verb) + " " + file + " | " + parameters;
-  if (owner) line += " owner";
-  if (show != SW_SHOWMAXIMIZED) line += " show " + std::to_string(show);
-  irreversibleLog.push_back(line);
+  EXPECT_TRUE(!owner && !directory && show == SW_SHOWMAXIMIZED) << file;
+  const bool barShown = IsWindowVisible(appState.mainWindow);
+  irreversibleLog.push_back(std::string(verb) + " " + file + " | " + parameters + (barShown ? "" : " bar hidden"));
   // A file named "missing" is not found; anything else opens, as the shell reports it.
   return reinterpret_cast<HINSTANCE>(INT_PTR{std::string(file) == "missing" ? SE_ERR_FNF : 42});
 }
 
-BOOL WINAPI RecordExitWindows(UINT flags, DWORD reason) {
-  EXPECT_EQ(reason, 0u);
+BOOL WINAPI RecordExitWindows(UINT flags, DWORD) {
   const bool saved = FileExists(SETTINGS_FILE) && FileExists(KEY_ENTRIES_FILE);
   irreversibleLog.push_back("exit " + std::to_string(flags) + (saved ? " saved" : ""));
   return exitWindowsAnswer;
 }
 
-void RecordShutdownPrivilege(bool enable) {
-  irreversibleLog.push_back(enable ? "privilege on" : "privilege off");
-}
-
-// The windows awaited, innermost first: a dialog's answer may open another.
-struct PendingDialog {
-  const char* windowClass;
-  const char* caption;
+// A window awaited by AnswerDialog; its answer is cleared once it has run.
+struct AwaitedWindow {
+  const char *windowClass, *caption;
   const std::function<void(HWND)>* answer;
   DWORD deadline;
-  bool answered;
-  PendingDialog* outer;
 };
-PendingDialog* pendingDialogs;
+// Outermost first, looked for innermost first: a dialog's answer, or the code that opens
+// it, may await another.
+std::vector<AwaitedWindow*> awaitedWindows;
 
 const char* const USER_FILES[] = {SETTINGS_FILE, KEY_ENTRIES_FILE, "keyentries.dat.bak", HISTORY_FILE};
 
-BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (std::string(className) == "#32770" && IsWindowVisible(window)) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-  return TRUE;
-}
-
-void CALLBACK LookForDialogs(HWND, UINT, UINT_PTR, DWORD) {
-  for (PendingDialog* pending = pendingDialogs; pending; pending = pending->outer) {
-    if (pending->answered) continue;
-    const HWND dialog = FindWindowA(pending->windowClass, pending->caption);
-    if (dialog && IsWindowVisible(dialog)) {
-      pending->answered = true;
-      (*pending->answer)(dialog);
-      return;
-    }
-    if (GetTickCount() > pending->deadline) {
-      pending->answered = true;
-      ADD_FAILURE() << "no window \"" << (pending->caption ? pending->caption : "") << "\" came up";
-      EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0);
-      return;
-    }
+void CALLBACK LookForAwaitedWindows(HWND, UINT, UINT_PTR, DWORD now) {
+  for (auto awaited = awaitedWindows.rbegin(); awaited != awaitedWindows.rend(); ++awaited) {
+    AwaitedWindow& window = **awaited;
+    const HWND found = window.answer ? FindWindowA(window.windowClass, window.caption) : NULL;
+    if (found && IsWindowVisible(found))
+      return (*std::exchange(window.answer, nullptr))(found);  // the answer may change the list
+    // A window that never shows: what opened in its place is cancelled.
+    if (window.answer && now > window.deadline)
+      EnumThreadWindows(
+          GetCurrentThreadId(), [](HWND open, LPARAM) { return PostMessageA(open, WM_COMMAND, IDCANCEL, 0); }, 0);
   }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  irreversibleCalls = {RecordShellExecute, RecordExitWindows, RecordShutdownPrivilege};
+  irreversibleCalls = {RecordShellExecute, RecordExitWindows,
+                       [](bool enable) { irreversibleLog.push_back(enable ? "privilege on" : "privilege off"); }};
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
 
 void AnswerDialog(const char* caption, const std::function<void(HWND)>& answer, const std::function<void()>& open,
                   const char* windowClass) {
-  PendingDialog pending = {windowClass, caption, &answer, GetTickCount() + 5000, false, pendingDialogs};
-  pendingDialogs = &pending;
-  const UINT_PTR timer = SetTimer(NULL, 0, 20, LookForDialogs);
+  AwaitedWindow awaited = {windowClass, caption, &answer, GetTickCount() + 5000};
+  awaitedWindows.push_back(&awaited);
+  const UINT_PTR timer = SetTimer(NULL, 0, 20, LookForAwaitedWindows);
   open();
   KillTimer(NULL, timer);
-  pendingDialogs = pending.outer;
-  EXPECT_TRUE(pending.answered) << caption;
+  awaitedWindows.pop_back();
+  EXPECT_EQ(awaited.answer, nullptr) << "no window \"" << (caption ? caption : "") << "\" came up";
 }
 
 void ClickAnswering(HWND dialog, int id, const char* caption, const std::string& text, int answer) {
@@ -136,14 +117,9 @@ void WriteBytes(const char* name, const std::vector<uint8_t>& bytes) {
 }
 
 void PumpMessages() {
-  for (int round = 0; round < 5; ++round) {
-    MSG message;
-    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-    Sleep(10);
-  }
+  MSG message;
+  for (const DWORD end = GetTickCount() + 50; GetTickCount() < end; Sleep(10))
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
 }
 
 void BarTest::SetUp() {
@@ -152,7 +128,6 @@ void BarTest::SetUp() {
   keyEntryStore = KeyEntryStore{};
   AddBuiltinKeywords();
   selectAllOnNextClick = true;
-  characterToDrop = 0;
   typedLineHistory = TypedLineHistory{};
   keyWordCompletion = KeyWordCompletion{};
   countdownState = CountdownState{};
@@ -168,9 +143,7 @@ void BarTest::SetUp() {
 void BarTest::StartBar() {
   CreateAppGdiObjects();
   ASSERT_NE(CreateMainWindow(GetModuleHandleA(NULL)), nullptr);
-  const HBITMAP skin = LoadSkinBitmap();
-  ASSERT_NE(skin, nullptr);
-  SelectSkin(skin);
+  SelectSkin(LoadSkinBitmap());
   MakeMainWindowLayered();
   ShowMainWindow(SW_SHOWNORMAL);
   PumpMessages();
@@ -186,8 +159,8 @@ void BarTest::TearDown() {
 
 void BarTest::EnterLine(const std::string& line) {
   SetWindowTextA(appState.commandEdit, line.c_str());
-  SendMessageA(appState.commandEdit, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-  SendMessageA(appState.commandEdit, WM_CHAR, '\r', 0x001C0001);
+  SendMessageA(appState.commandEdit, WM_KEYDOWN, VK_RETURN, 1);
+  SendMessageA(appState.commandEdit, WM_CHAR, '\r', 1);
 }
 
 BYTE BarTest::CurrentAlpha() {

@@ -9,18 +9,19 @@
 #include <vector>
 
 // What the program would have done that cannot be taken back, one line per call: a
-// launch "open <file> | <parameters>", with " owner" and " show N" where the owner and
-// show command differ from a command's launch; "privilege on" and "privilege off";
-// "exit <flags>", with " saved" when both of the program's files were on disk by then.
-// The test program puts its recorders in place of the real calls before any window exists.
+// launch "open <file> | <parameters>", with " bar hidden" when the bar was hidden by then
+// (launches come from the command box: no owner window, maximized); "privilege on" and
+// "privilege off"; "exit <flags>", with " saved" when both of the program's files were
+// on disk by then. The test program puts its recorders in place of the real calls before
+// any window exists.
 extern std::vector<std::string> irreversibleLog;
 // What the recorded end-of-session requests answer: TRUE for success.
 extern BOOL exitWindowsAnswer;
 
 // A fresh process-wide state for every test: default settings, the built-in key words
-// only, no typed lines, no countdown, an empty log, no program files beside the test program, which is
-// also the working directory. Tests adjust appSettings, then StartBar() takes the
-// program's own start-up steps up to the message loop.
+// only, no typed lines, no countdown, an empty log, no program files beside the test
+// program, which is also the working directory. Tests adjust appSettings, then
+// StartBar() takes the program's own start-up steps up to the message loop.
 class BarTest : public testing::Test {
  protected:
   void SetUp() override;
@@ -32,12 +33,13 @@ class BarTest : public testing::Test {
   void EnterLine(const std::string& line);
 };
 
-// Handles the messages that are waiting, then those that arrive within a short while.
+// Handles the messages that are waiting and those that arrive within a short while.
 void PumpMessages();
 
 // Runs open(), which shows a modal window; once a window of this class and caption shows
-// (a dialog by default), answer runs inside the modal loop and must close it. One that
-// does not show within five seconds fails the test, and the open dialogs are cancelled.
+// (a dialog by default), answer runs inside the modal loop and must close it; it, or
+// open, may await another window in turn. One that does not show within five seconds
+// fails the test, and the windows open in its place are cancelled.
 void AnswerDialog(const char* caption, const std::function<void(HWND dialog)>& answer,
                   const std::function<void()>& open, const char* windowClass = "#32770");
 

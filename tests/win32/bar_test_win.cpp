@@ -1,125 +1,98 @@
-// The bar itself: where it starts, its skin, opacity, dragging, menu, hot key and tray.
+// The bar and its command box: where the bar starts, its opacity, dragging, menu, hot key
+// and notification icon; what the box's clicks and keys do, the system commands and the
+// countdown's warning.
 #include <windows.h>
 
-#include "app/startup_win.h"
+#include <tuple>
+
+#include "app/main_window_win.h"
 #include "app/tray_win.h"
 #include "bar_fixture_win.h"
 #include "base/app_state_win.h"
-#include "command/command_edit_win.h"
+#include "countdown/countdown.h"
+#include "countdown/countdown_win.h"
+#include "keys/key_entry_store.h"
 #include "resources/resource.h"
 #include "settings/app_settings.h"
 
 namespace {
 
-RECT WindowRect(HWND window) {
-  RECT rect = {};
-  GetWindowRect(window, &rect);
-  return rect;
+using Log = std::vector<std::string>;
+
+WNDPROC editControlProc;
+
+// The edit control's own procedure, with what reaches it written to the log: "key 40" for
+// a press of Down (virtual key 40), "char 9" for a Tab character, "select all".
+LRESULT CALLBACK LoggingEditControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN || message == WM_CHAR)
+    irreversibleLog.push_back((message == WM_KEYDOWN ? "key " : "char ") + std::to_string(wParam));
+  if (message == EM_SETSEL && wParam == 0 && lParam == -1) irreversibleLog.push_back("select all");
+  return CallWindowProcA(editControlProc, hwnd, message, wParam, lParam);
 }
 
-// The left edge where the system's move loop would put the bar with the cursor at (x, y).
-LONG MovedTo(LONG x, LONG y) {
-  SetCursorPos(x, y);
-  RECT proposed = {};
-  SendMessageA(appState.mainWindow, WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&proposed));
-  EXPECT_EQ(proposed.right - proposed.left, 260);
-  return proposed.left;
-}
-
-LPARAM AtScreen(int x, int y) {
-  return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
-}
-
-int activations;
-
-LRESULT CALLBACK CountingCommandEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_ACTIVATE_COMMAND_EDIT) ++activations;
-  return CommandEditProc(hwnd, message, wParam, lParam);
+DWORD ClickSelection() {
+  SendMessageA(appState.commandEdit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 5));
+  SendMessageA(appState.commandEdit, WM_LBUTTONUP, 0, MAKELPARAM(30, 5));
+  return static_cast<DWORD>(SendMessageA(appState.commandEdit, EM_GETSEL, 0, 0));
 }
 
 }  // namespace
 
-TEST_F(BarTest, StartsWhereItWasUnlessNoMonitorShowsThatPlace) {
-  RECT area;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  const POINT cases[][2] = {{{area.right - 100, -20}, {area.right - 100, -20}},     // partly visible
-                            {{5000, 5000}, {area.right - 260, area.bottom - 32}}};  // moved into the work area
-  for (const auto& c : cases) {
-    appSettings.windowLeft = c[0].x;
-    appSettings.windowTop = c[0].y;
-    ASSERT_NE(CreateMainWindow(GetModuleHandleA(NULL)), nullptr);
-    EXPECT_EQ(WindowRect(appState.mainWindow).left, c[1].x);
-    EXPECT_EQ(WindowRect(appState.mainWindow).top, c[1].y);
-    DestroyWindow(appState.mainWindow);
-  }
-}
-
-TEST_F(BarTest, ShowsFocusedWithoutTheLibrariesOfLaterCommandsAndItsOpacityFollowsTheFocus) {
-  appSettings.translucencyActive = 78;
-  appSettings.translucencyInactive = 10;
-  StartBar();
-  for (const char* library : {"shell32.dll", "comdlg32.dll", "comctl32.dll"})
-    EXPECT_EQ(GetModuleHandleA(library), nullptr) << library;
-  EXPECT_TRUE(IsWindowVisible(appState.mainWindow));
+TEST_F(BarTest, StartsShownOnScreenThoughItsHotKeyIsTakenAndItsOpacityAndFirstClickFollowTheFocus) {
+  appSettings.windowLeft = appSettings.windowTop = 5000;  // where no monitor shows it any more
+  appSettings.minimizedToTray = true;                     // but without its hot key it could not come back
+  ASSERT_TRUE(RegisterHotKey(NULL, 1, MOD_CONTROL | MOD_ALT, 'K'));
+  AnswerDialog(
+      "Pellomar",
+      [](HWND box) {
+        EXPECT_NE(ItemText(box, 0xFFFF).find("Ctrl+Alt+K"), std::string::npos);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+      },
+      [this] { StartBar(); });
+  UnregisterHotKey(NULL, 1);
+  // Moved into the corner of the work area.
+  EXPECT_EQ(WindowFromPoint({appState.workArea.right - 1, appState.workArea.bottom - 1}), appState.mainWindow);
   EXPECT_EQ(GetFocus(), appState.commandEdit);
-  EXPECT_EQ(CurrentAlpha(), 198);
-  const HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 400, 400, 50, 50, NULL, NULL, NULL, NULL);
-  SetActiveWindow(other);
+  const HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, NULL, NULL, NULL, NULL);
   SetFocus(other);
-  EXPECT_EQ(CurrentAlpha(), 25) << "focus elsewhere";
-  SetActiveWindow(appState.mainWindow);
+  EXPECT_EQ(CurrentAlpha(), 71) << "focus elsewhere";
+  SetWindowTextA(appState.commandEdit, "hello world");
+  EXPECT_EQ(ClickSelection(), MAKELONG(0, 11)) << "the first click selects the line";
+  EXPECT_EQ(CurrentAlpha(), 216) << "focus in the box";
+  EXPECT_NE(ClickSelection(), MAKELONG(0, 11)) << "the second places the caret";
   SetFocus(appState.mainWindow);
-  EXPECT_EQ(CurrentAlpha(), 198) << "focus on the skin";
+  EXPECT_EQ(CurrentAlpha(), 216) << "focus on the skin";
   DestroyWindow(other);
-  // Every point of the skin is a drag handle; the box takes its own clicks.
-  EXPECT_EQ(SendMessageA(appState.mainWindow, WM_NCHITTEST, 0, AtScreen(2, 2)), HTCAPTION);
-  EXPECT_EQ(WindowFromPoint({100, 20}), appState.commandEdit);
 }
 
-TEST_F(BarTest, DragsFromTheGrabPointAndSnapsToTheWorkAreaReadAgain) {
+TEST_F(BarTest, StartsPartlyOffTheScreenTakesNegativeGrabAndMenuPointsAndSnapsToTheWorkAreaReadAgain) {
+  appSettings.windowTop = -20;  // a part of it still shows
   StartBar();
   // Left of and above the primary monitor the cursor's coordinates are negative.
   PostMessageA(appState.mainWindow, WM_LBUTTONUP, 0, 0);  // ends the system's move loop at once
-  SendMessageA(appState.mainWindow, WM_NCLBUTTONDOWN, HTCAPTION, AtScreen(-30, -10));
-  EXPECT_EQ(appState.dragOffset.x, -30);
-  EXPECT_EQ(appState.dragOffset.y, -10);
-  appState.dragOffset = {30, 10};
-  EXPECT_EQ(MovedTo(400, 300), 370);
-  appState.workArea = {0, 0, 700, 500};
-  EXPECT_EQ(MovedTo(455, 300), 440) << "the right edge lands on the work area's";
-  SendMessageA(appState.mainWindow, WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
-  EXPECT_EQ(appState.workArea.right, 700) << "other setting changes leave it";
-  for (const UINT change : {WM_SETTINGCHANGE, WM_DISPLAYCHANGE}) {
-    appState.workArea = {0, 0, 700, 500};
-    SendMessageA(appState.mainWindow, change, SPI_SETWORKAREA, 0);
-    EXPECT_GT(appState.workArea.right, 700) << change;
-  }
-}
-
-TEST_F(BarTest, TheMenuOpensAtTheCursorAlsoLeftOfThePrimaryMonitor) {
-  StartBar();
+  SendMessageA(appState.mainWindow, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(-30, -10));
+  appState.workArea = {};  // read again at the change of the work area
+  SendMessageA(appState.mainWindow, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  SetCursorPos(appState.workArea.right - 295, 300);  // grabbed at (-30, 10), 5 pixels short of the right edge
+  RECT proposed = {};
+  SendMessageA(appState.mainWindow, WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&proposed));
+  EXPECT_EQ(std::pair(proposed.left, proposed.top), std::pair(appState.workArea.right - 260, 290L));
   // The menu is moved onto the screen: read as unsigned, -50 would put it at the far right.
   AnswerDialog(
       NULL,
       [](HWND menu) {
-        EXPECT_LT(WindowRect(menu).left, 100);
+        EXPECT_EQ(WindowFromPoint({5, 305}), menu);
         EndMenu();
       },
-      [] { SendMessageA(appState.mainWindow, WM_NCRBUTTONUP, HTCAPTION, AtScreen(-50, 300)); }, "#32768");
+      [] { SendMessageA(appState.mainWindow, WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(-50, 300)); }, "#32768");
 }
 
 TEST_F(BarTest, StepsAsideToTheNotificationAreaAndComesBackActive) {
   StartBar();
   SetWindowTextA(appState.commandEdit, "wiki");
-  SetWindowLongPtrA(appState.commandEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingCommandEditProc));
-  struct Step {
-    const char* name;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool hidden;
-  };
-  const Step steps[] = {
+  editControlProc = std::exchange(appState.commandEditBaseProc, LoggingEditControlProc);
+  // What is done, the message the bar gets for it, and whether the bar is hidden afterwards.
+  const std::tuple<const char*, UINT, WPARAM, LPARAM, bool> steps[] = {
       {"double click on the skin", WM_NCLBUTTONDBLCLK, HTCAPTION, 0, true},
       {"hot key while hidden", WM_HOTKEY, 0, 0, false},
       {"hot key while shown", WM_HOTKEY, 0, 0, false},
@@ -127,18 +100,82 @@ TEST_F(BarTest, StepsAsideToTheNotificationAreaAndComesBackActive) {
       {"single click on the icon", WM_TRAY_CALLBACK, 0, WM_LBUTTONUP, true},
       {"double click on the icon", WM_TRAY_CALLBACK, 0, WM_LBUTTONDBLCLK, false},
   };
-  for (const Step& step : steps) {
-    activations = 0;
-    SendMessageA(appState.mainWindow, step.message, step.wParam, step.lParam);
-    EXPECT_EQ(appSettings.minimizedToTray, step.hidden) << step.name;
-    EXPECT_EQ(!IsWindowVisible(appState.mainWindow), step.hidden) << step.name;
-    if (step.hidden) continue;
-    EXPECT_EQ(activations, 1) << step.name;
-    EXPECT_EQ(GetFocus(), appState.commandEdit) << step.name;
-    EXPECT_EQ(SendMessageA(appState.commandEdit, EM_GETSEL, 0, 0), MAKELONG(0, 4)) << step.name;
+  for (const auto& [name, message, wParam, lParam, hidden] : steps) {
+    irreversibleLog.clear();
+    SendMessageA(appState.mainWindow, message, wParam, lParam);
+    EXPECT_EQ(appSettings.minimizedToTray, hidden) << name;
+    EXPECT_EQ(!IsWindowVisible(appState.mainWindow), hidden) << name;
+    if (hidden) continue;
+    EXPECT_EQ(GetFocus(), appState.commandEdit) << name;
+    ClickSelection();
+    EXPECT_EQ(irreversibleLog, Log{"select all"}) << name << ": once, and a click then places the caret";
   }
   EXPECT_FALSE(RegisterHotKey(NULL, 1, MOD_CONTROL | MOD_ALT, 'K')) << "the bar holds it";
-  DestroyWindow(appState.mainWindow);
+  // The bar's own clean-up as it goes, without the system's: Wine frees a destroyed
+  // window's hot keys by itself.
+  SendMessageA(appState.mainWindow, WM_DESTROY, 0, 0);
   EXPECT_TRUE(RegisterHotKey(NULL, 1, MOD_CONTROL | MOD_ALT, 'K')) << "and gives it back";
   UnregisterHotKey(NULL, 1);
+}
+
+TEST_F(BarTest, KeysRunTheLineWalkTheHistoryAndCompleteTheKeyWordLeavingTheRestToTheEditControl) {
+  StartBar();
+  editControlProc = std::exchange(appState.commandEditBaseProc, LoggingEditControlProc);
+  keyEntryStore.Append({"ed", "C:\\ed.exe %s", "-n", 1, false, {}});  // hides the bar first
+  // 127 characters, the last of them across the 127th byte.
+  const std::string longLine = "x " + std::string(124, 'a') + "\xC3\xA9";
+  // The box's text, with the caret at its end; the keys pressed; the box's text and
+  // selection afterwards, and the log.
+  const std::tuple<std::string, std::vector<UINT>, std::string, DWORD, Log> cases[] = {
+      {longLine, {VK_RETURN}, longLine, MAKELONG(127, 127), {"open " + std::string(124, 'a') + " | "}},
+      {"", {VK_RETURN}, "", 0, {"key 13"}},
+      {"ed a", {VK_RETURN}, "ed a", MAKELONG(4, 4), {"open C:\\\\ed.exe a | -n bar hidden"}},
+      {"wi", {VK_UP, VK_DOWN, VK_DOWN}, "wi", MAKELONG(2, 2), {"select all", "select all", "key 40"}},
+      {"wi", {VK_UP, VK_ESCAPE}, "wi", MAKELONG(2, 2), {"select all"}},
+      {"ca", {VK_TAB}, "calc ", MAKELONG(5, 5), {}},
+      {"wiki fo", {VK_TAB}, "wiki fo", MAKELONG(7, 7), {"key 9", "char 9"}},
+  };
+  for (const auto& [text, keys, box, selection, log] : cases) {
+    SetWindowTextA(appState.commandEdit, text.c_str());
+    SendMessageA(appState.commandEdit, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
+    irreversibleLog.clear();
+    for (const UINT key : keys) {
+      // As the keyboard sends it: the press, then the character of Enter, Tab and Esc.
+      SendMessageA(appState.commandEdit, WM_KEYDOWN, key, 1);
+      if (key == VK_RETURN || key == VK_TAB || key == VK_ESCAPE) SendMessageA(appState.commandEdit, WM_CHAR, key, 1);
+    }
+    EXPECT_EQ(ItemText(appState.mainWindow, COMMAND_EDIT_ID), box) << text;
+    EXPECT_EQ(SendMessageA(appState.commandEdit, EM_GETSEL, 0, 0), static_cast<LRESULT>(selection)) << text;
+    EXPECT_EQ(irreversibleLog, log) << text;
+  }
+  // A launch that fails is told over the bar.
+  AnswerDialog(
+      "Pellomar",
+      [](HWND box) {
+        EXPECT_EQ(ItemText(box, 0xFFFF).rfind("Pellomar could not open \"missing\"", 0), 0u);
+        EXPECT_EQ(GetWindow(box, GW_OWNER), appState.mainWindow);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+      },
+      [this] { EnterLine("x missing"); });
+}
+
+TEST_F(BarTest, SysCommandsSaveBothFilesThenAskWindowsAndStoppingTheCountdownClosesItsWarning) {
+  StartBar();
+  exitWindowsAnswer = FALSE;  // a refused power-off is asked for again as a shutdown
+  EnterLine("sys s");
+  exitWindowsAnswer = TRUE;
+  SetEnvironmentVariableA("OS", "Windows_95");  // only the NT family knows privileges
+  EnterLine("sys sf");
+  SetEnvironmentVariableA("OS", "Windows_NT");
+  EXPECT_EQ(irreversibleLog, (Log{"privilege on", "exit 8 saved", "exit 1 saved", "privilege off", "exit 12 saved"}));
+  // The countdown's warning closes with "cancel", a new amount or no amount.
+  for (const char* stop : {"sysoff cancel", "sysoff 10m", "sysoff nothing"}) {
+    EnterLine("sysoff 3s");
+    SendMessageA(appState.mainWindow, WM_TIMER, COUNTDOWN_TIMER_ID, 0);
+    const HWND warning = appState.warningDialog;
+    ASSERT_NE(warning, nullptr) << stop;
+    EnterLine(stop);
+    EXPECT_FALSE(IsWindow(warning)) << stop;
+    EXPECT_EQ(countdownState.minutes, std::string(stop) == "sysoff 10m" ? 10 : 0) << stop;
+  }
 }
