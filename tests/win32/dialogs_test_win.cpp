@@ -162,34 +162,33 @@ TEST_F(BarTest, OptionsTakeDefaultsForgetTypedLinesAndChangeTheLookWhileTheRunVa
 }
 
 TEST_F(BarTest, EditUserKeysChangesTheStoreAsTheUserAsksAndExportsAndImportsKeyWords) {
+  const std::string longKey(255, 'k');
   StartBar();
   InEditUserKeys(
-      [](HWND keys) {  // needs a selection and a key
+      [&](HWND keys) {  // needs a selection and a key other than a built-in one; cuts a key to 255 bytes
         ClickAnswering(keys, IDC_MODIFY_KEY, "Modify Key Entry", "Nothing selected!", IDOK);
         ClickAnswering(keys, IDC_REMOVE_KEY, "Remove Key Entry", "Nothing selected!", IDOK);
         ClickAnswering(keys, IDC_ADD_KEY, "Add Key Entry", "The key is blank!", IDOK);
-      },
-      {"abc\ta.exe=19", "zed\tz.exe=18"});
-  const std::string longKey(255, 'k');
-  InEditUserKeys(
-      [&](HWND keys) {  // refuses a built-in key, cuts a key to 255 bytes and selects the new line
         Fill(keys, "gi", "x.exe");
         ClickAnswering(keys, IDC_ADD_KEY, "Duplicate Notice", "There is already a built-in keyword that uses this key.",
                        IDOK);
         Fill(keys, longKey + "kk", "k.exe");
         Click(keys, IDC_ADD_KEY);
-        EXPECT_EQ(SendDlgItemMessageA(keys, IDC_KEY_LIST, LB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(SendDlgItemMessageA(keys, IDC_KEY_LIST, LB_GETCURSEL, 0, 0), 1) << "the new line is selected";
       },
       {"abc\ta.exe=19", longKey + "\tk.exe=20", "zed\tz.exe=18"});
   const std::string duplicate = "Duplicate key found: \"zed\"\nModify existing entry with new one?";
   InEditUserKeys(
-      [&](HWND keys) {  // asks before a duplicate key changes its entry
+      [&](HWND keys) {  // asks before a duplicate key changes its entry; Modify takes the key as typed
         Fill(keys, "zed", "new.exe");
         ClickAnswering(keys, IDC_ADD_KEY, "Duplicate Notice", duplicate, IDNO);
         EXPECT_EQ(keyEntryStore.entries[18].command, "z.exe");
         ClickAnswering(keys, IDC_ADD_KEY, "Duplicate Notice", duplicate, IDYES);
+        SelectLine(keys, "abc");
+        Fill(keys, "zed", "second.exe");
+        Click(keys, IDC_MODIFY_KEY);
       },
-      {"abc\ta.exe=19", "zed\tnew.exe=18"});
+      {"zed\tnew.exe=18", "zed\tsecond.exe=19"});
   InEditUserKeys(
       [](HWND keys) {  // with Prompt Me asks first; shows and removes the selected entry
         CheckDlgButton(keys, IDC_PROMPT_ME, BST_CHECKED);
@@ -201,13 +200,6 @@ TEST_F(BarTest, EditUserKeysChangesTheStoreAsTheUserAsksAndExportsAndImportsKeyW
       },
       {"zed\tz.exe=18"}, IDCANCEL);
   EXPECT_EQ(keyEntryStore.entries.size(), keyEntryStore.builtinCount + 1) << "the removed entry is gone";
-  InEditUserKeys(
-      [](HWND keys) {  // modifies the selected entry to the key as typed
-        SelectLine(keys, "abc");
-        Fill(keys, "zed", "second.exe");
-        Click(keys, IDC_MODIFY_KEY);
-      },
-      {"zed\tsecond.exe=19", "zed\tz.exe=18"});
   const std::string file = ExeFolder() + "keys.txt";
   const std::string moreLines = "gi\tx.exe\t\t0\r\nunreadable\r\nnew\tn.exe\t\t0\r\n";
   InEditUserKeys(
