@@ -201,6 +201,7 @@ TEST_F(BarTest, EditUserKeysChangesTheStoreAsTheUserAsksAndExportsAndImportsKeyW
       {"zed\tz.exe=18"}, IDCANCEL);
   EXPECT_EQ(keyEntryStore.entries.size(), keyEntryStore.builtinCount + 1) << "the removed entry is gone";
   const std::string file = ExeFolder() + "keys.txt";
+  DeleteFileA(file.c_str());  // left by a run that failed, it would bring up the overwrite question
   const std::string moreLines = "gi\tx.exe\t\t0\r\nunreadable\r\nnew\tn.exe\t\t0\r\n";
   InEditUserKeys(
       [&](HWND keys) {  // exports the list, then imports it back asking once about the keys it has
