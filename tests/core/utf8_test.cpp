@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(Utf8, TellsWellFormedTextAndCutsBetweenCharacters) {
-  struct Case {
-    const char* text;
-    bool valid;
-    size_t limit, cut;
-  };
-  const Case cases[] = {
+  // The text, whether it is well formed, and where a cut at the limit falls.
+  const std::tuple<const char*, bool, size_t, size_t> cases[] = {
       {"ascii", true, 3, 3},
       {"Z\xC3\xBCrich", true, 2, 1},             // ü in two bytes, cut inside it
       {"\xE6\x9D\xB1\xE4\xBA\xAC", true, 5, 3},  // 東京
@@ -18,8 +16,6 @@ TEST(Utf8, TellsWellFormedTextAndCutsBetweenCharacters) {
       {"\xED\xA0\x80", false, 3, 3},             // a surrogate
       {"\xE6\x9D", false, 9, 2},                 // cut short
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(IsValidUtf8(c.text), c.valid) << c.text;
-    EXPECT_EQ(Utf8CutLength(c.text, c.limit), c.cut) << c.text;
-  }
+  for (const auto& [text, valid, limit, cut] : cases)
+    EXPECT_EQ(std::pair(IsValidUtf8(text), Utf8CutLength(text, limit)), std::pair(valid, cut)) << text;
 }

@@ -82,14 +82,19 @@ void AnswerDialog(const char* caption, const std::function<void(HWND)>& answer, 
   EXPECT_EQ(awaited.answer, nullptr) << "no window \"" << (caption ? caption : "") << "\" came up";
 }
 
-void ClickAnswering(HWND dialog, int id, const char* caption, const std::string& text, int answer) {
+void AnswerBox(const char* caption, const std::string& textStart, int button, const std::function<void()>& open) {
   AnswerDialog(
       caption,
       [&](HWND box) {
-        EXPECT_EQ(ItemText(box, 0xFFFF), text);  // a message box's text control
-        PostMessageA(box, WM_COMMAND, answer, 0);
+        const std::string text = ItemText(box, 0xFFFF);  // a message box's text control
+        EXPECT_EQ(text.rfind(textStart, 0), 0u) << text;
+        PostMessageA(box, WM_COMMAND, button, 0);
       },
-      [&] { Click(dialog, id); });
+      open);
+}
+
+void ClickAnswering(HWND dialog, int id, const char* caption, const std::string& textStart, int button) {
+  AnswerBox(caption, textStart, button, [&] { Click(dialog, id); });
 }
 
 std::string ItemText(HWND dialog, int id) {

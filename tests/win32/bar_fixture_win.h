@@ -43,8 +43,11 @@ void PumpMessages();
 void AnswerDialog(const char* caption, const std::function<void(HWND dialog)>& answer,
                   const std::function<void()>& open, const char* windowClass = "#32770");
 
-// Clicks a button that brings up a message box, checks its text and answers it.
-void ClickAnswering(HWND dialog, int id, const char* caption, const std::string& text, int answer);
+// Runs open(), which brings up a message box of this caption (any, for null); checks that
+// its text starts so and answers it with the button.
+void AnswerBox(const char* caption, const std::string& textStart, int button, const std::function<void()>& open);
+// Clicks a button of the dialog that brings up a message box, and answers it so.
+void ClickAnswering(HWND dialog, int id, const char* caption, const std::string& textStart, int button);
 
 std::string ItemText(HWND dialog, int id);
 void Click(HWND dialog, int id);

@@ -27,17 +27,6 @@ void InOptions(const std::function<void(HWND)>& act) {
   AnswerDialog("Options", act, [] { SendMessageA(appState.mainWindow, WM_COMMAND, IDM_OPTIONS, 0); });
 }
 
-// Runs open, answering the message box of that caption, whose text starts so, with the button.
-void Answering(const char* caption, const std::string& start, int button, const std::function<void()>& open) {
-  AnswerDialog(
-      caption,
-      [&](HWND box) {
-        EXPECT_EQ(ItemText(box, 0xFFFF).rfind(start, 0), 0u) << ItemText(box, 0xFFFF);
-        PostMessageA(box, WM_COMMAND, button, 0);
-      },
-      open);
-}
-
 // Clicks a button that opens a system chooser, and answers the chooser with OK.
 void ChooseWith(HWND dialog, int button, const char* chooserCaption, const std::string& file = "") {
   AnswerDialog(
@@ -146,7 +135,7 @@ TEST_F(BarTest, OptionsTakeDefaultsForgetTypedLinesAndChangeTheLookWhileTheRunVa
   WriteBytes("bad_skin.bmp", {'B', 'M', 0, 0});
   SetRunAtStartup(false);
   InOptions([&](HWND options) {
-    Answering("Application Error", "", IDOK,
+    AnswerBox("Application Error", "", IDOK,
               [&] { ChooseWith(options, IDC_CHANGE_SKIN, "Open", ExeFolder() + "bad_skin.bmp"); });
     EXPECT_STREQ(appSettings.skinPath, "sk_default.bmp");
     ChooseWith(options, IDC_CHANGE_SKIN, "Open", ExeFolder() + "other_skin.bmp");
@@ -211,11 +200,11 @@ TEST_F(BarTest, EditUserKeysChangesTheStoreAsTheUserAsksAndExportsAndImportsKeyW
         WriteBytes("keys.txt", text);
         keyEntryStore.entries[18].command = "old.exe";
         const auto import = [&] { ChooseWith(keys, IDC_IMPORT_KEYS, "Open", file); };
-        Answering("Duplicate Notice", "Your list already has 2 ", IDCANCEL, import);
-        Answering("Import Key Words",
+        AnswerBox("Duplicate Notice", "Your list already has 2 ", IDCANCEL, import);
+        AnswerBox("Import Key Words",
                   "Added: 1\nReplaced: 2\nSkipped: 2, because\n- the key is a built-in key word: 1\n"
                   "- the line could not be read: 1",
-                  IDOK, [&] { Answering("Duplicate Notice", "Your list already has 2 ", IDYES, import); });
+                  IDOK, [&] { AnswerBox("Duplicate Notice", "Your list already has 2 ", IDYES, import); });
       },
       {"abc\ta.exe=19", "new\tn.exe=20", "zed\tz.exe=18"});  // the list shows the result under the summary
   DeleteFileA("keys.txt");
