@@ -2,19 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 // Lines are written with the caret as '|'.
 TEST(Completion, TabCompletesTheFirstWordAndCyclesThroughTheKeyWordsInStoreOrder) {
   KeyEntryStore store;
   for (const char* key : {"g", "gmail", "wiki", "gmaps", "Gi", "gmail", "gmx", "wikipedia"})
     store.Append({key, "c", "", 0, std::string(key) == "gmaps", {}});
-  struct Case {
-    const char *name, *typed;
-    int tabs;
-    TabOutcome last;
-    const char* box;
-  };
+  // The line typed, the number of Tab presses, the last one's outcome and the line then.
   const TabOutcome CHANGED = TabOutcome::Changed;
-  const Case cases[] = {
+  const std::tuple<const char*, const char*, int, TabOutcome, const char*> cases[] = {
       {"the first match, a blank and the caret after it", "gm|", 1, CHANGED, "gmail |"},
       {"the next, passing over removed and repeated keys", "gm|", 2, CHANGED, "gmx |"},
       {"after the last, what was typed", "gm|", 3, CHANGED, "gm|"},
@@ -23,13 +20,13 @@ TEST(Completion, TabCompletesTheFirstWordAndCyclesThroughTheKeyWordsInStoreOrder
       {"letter case counts", "G|I", 1, TabOutcome::NoMatch, "G|I"},
       {"the caret in the parameters", "wiki fo|", 1, TabOutcome::NotInFirstWord, "wiki fo|"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, typed, tabs, last, box] : cases) {
     KeyWordCompletion completion;
-    TabResult result{CHANGED, c.typed, std::string(c.typed).find('|')};
+    TabResult result{CHANGED, typed, std::string(typed).find('|')};
     result.line.erase(result.caret, 1);
-    for (int tab = 0; tab < c.tabs && result.outcome == CHANGED; ++tab)
+    for (int tab = 0; tab < tabs && result.outcome == CHANGED; ++tab)
       result = completion.Tab(store, result.line, result.caret);
-    EXPECT_EQ(result.outcome, c.last) << c.name;
-    if (result.outcome == CHANGED) EXPECT_EQ(result.line.insert(result.caret, "|"), c.box) << c.name;
+    EXPECT_EQ(result.outcome, last) << name;
+    if (result.outcome == CHANGED) EXPECT_EQ(result.line.insert(result.caret, "|"), box) << name;
   }
 }

@@ -1,7 +1,5 @@
-# The real pellomar.exe under Wine, run from a clean folder and driven from outside with the
-# driver program (driver_win.cpp), xdotool and screenshots, its files checked byte by byte.
-# Expects the environment of tools/wine-session.sh (DISPLAY, WINEPREFIX) and PELLOMAR_BUILD,
-# the 64-bit build folder.
+# The real pellomar.exe under Wine (tools/wine-session.sh), run from a clean copy of the 64-bit
+# build PELLOMAR_BUILD, driven from outside and its files checked byte by byte.
 import contextlib
 import os
 import pathlib
@@ -28,8 +26,7 @@ def driver(*args):  # its commands: driver_win.cpp
     return run("wine", BUILD / "e2e_driver.exe", *args)
 
 
-# xdotool with its commands as one string of words, then arguments passed as they are (a text
-# to type, say).
+# xdotool with its commands as one string of words, then arguments as they are (a text to type).
 def xdotool(commands, *args):
     return run("xdotool", *commands.split(), *args, check=False)
 
@@ -82,15 +79,13 @@ def key_file(*entries):
         texts(key, command, parameters) + bytes([flag, 0, 0]) for key, command, parameters, flag in entries)
 
 
-# A Wine prefix of its own for the rest of the test, booted as the shared one, for a test that
-# ends its Wine session.
+# A Wine prefix of its own, booted as the shared one, for a test that ends its Wine session.
 def private_prefix(test):
     test.addCleanup(os.environ.__setitem__, "WINEPREFIX", os.environ["WINEPREFIX"])
     os.environ["WINEPREFIX"] = tempfile.mkdtemp(prefix="pellomar-prefix-")
     test.addCleanup(shutil.rmtree, os.environ["WINEPREFIX"])
     test.addCleanup(run, "wineserver", "-k", check=False)
-    # The shell's trace (-x) tells which step failed, if one does.
-    keeper = run("bash", "-xc", '. "$0" && wine_prefix_start && echo $WINE_PREFIX_KEEPER_PID',
+    keeper = run("bash", "-xc", '. "$0" && wine_prefix_start && echo $WINE_PREFIX_KEEPER_PID',  # -x: which step failed
                  pathlib.Path(__file__).parents[2] / "tools" / "wine-session.sh", timeout=400)
     test.addCleanup(run, "kill", keeper.strip(), check=False)  # unless the test has ended it
 
@@ -185,9 +180,11 @@ class FreshFolder(unittest.TestCase):
 
 
 class Desktop(unittest.TestCase):
-    def test_drag_snaps_and_the_tray_icon_and_the_hot_key_bring_the_bar_back(self):
-        app = Pellomar(self)
-        self.assertEqual(app.start(), (0, 0, 260, 32))
+    def test_drag_snaps_and_the_tray_icon_and_the_hot_key_bring_the_bar_back_with_no_planted_library_loaded(self):
+        app = Pellomar(self, **{"shell32.dll": "planted/shell32.dll"})
+        # Wine prefers its own copy of a system library unless told to look for another.
+        environment = dict(os.environ, WINEDLLOVERRIDES=os.environ["WINEDLLOVERRIDES"] + ";shell32=n,b")
+        self.assertEqual(app.start(BAR, environment), (0, 0, 260, 32))
         self.assertIsNone(app.read("config.dat"), "written at exit only")
         # Grabbed by the skin and let go with its left edge 10 pixels from the screen's: it snaps.
         xdotool("mousemove 100 4 mousedown 1 sleep 0.2 mousemove 400 200 sleep 0.2 mousemove 110 404 sleep 0.3",
@@ -196,13 +193,13 @@ class Desktop(unittest.TestCase):
         # Back by a double click on its icon, the tray's first, 13 pixels in from the tray's left and bottom
         # edges, and by the hot key, which reaches Wine with the pointer over one of its windows.
         for restore in ("click --repeat 2 1", "key ctrl+alt+k"):
-            menu(IDM_MINIMIZE_RESTORE)
+            menu(IDM_MINIMIZE_RESTORE)  # the first time, the shell library's first use: the tray icon
             left, top, _, height = wait_window(TRAY)
             self.assertIsNone(settle(lambda: window_place(BAR), None))
             xdotool("mousemove %d %d %s" % (left + 13, top + height - 13, restore))
             self.assertIsNotNone(wait_window(BAR))
-        self.assertEqual((app.close(), app.read("config.dat"), app.read("keyentries.dat")),
-                         (0, settings_file(top=400), key_file()))
+        self.assertEqual((app.close(), app.read("config.dat"), app.read("keyentries.dat"), app.read("planted.txt")),
+                         (0, settings_file(top=400), key_file(), None))
 
 
 class Launching(unittest.TestCase):
@@ -256,12 +253,3 @@ class PowerOff(unittest.TestCase):
         self.assertIsNotNone(wait_window("Pellomar Auto Shutdown", 5))
         app.process.wait(timeout=30)
         self.assertEqual((app.read("config.dat"), app.read("keyentries.dat")), (settings_file(), key_file()))
-
-
-class PlantedLibrary(unittest.TestCase):
-    def test_a_system_library_planted_beside_the_program_is_not_loaded(self):
-        app = Pellomar(self, **{"shell32.dll": "planted/shell32.dll"})
-        # Wine prefers its own copy of a system library unless told to look for another.
-        app.start(BAR, dict(os.environ, WINEDLLOVERRIDES=os.environ["WINEDLLOVERRIDES"] + ";shell32=n,b"))
-        menu(IDM_MINIMIZE_RESTORE)  # the shell library's first use: the tray icon
-        self.assertIsNone(settle(lambda: app.read("planted.txt"), b"", 3))

@@ -62,6 +62,13 @@ void CALLBACK LookForAwaitedWindows(HWND, UINT, UINT_PTR, DWORD now) {
   }
 }
 
+// Handles the messages that are waiting and those that arrive within a short while.
+void PumpMessages() {
+  MSG message;
+  for (const DWORD end = GetTickCount() + 50; GetTickCount() < end; Sleep(10))
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -119,12 +126,6 @@ std::vector<uint8_t> FileBytes(const char* name) {
 
 void WriteBytes(const char* name, const std::vector<uint8_t>& bytes) {
   ASSERT_EQ(ReplaceFileContents(name, bytes.data(), static_cast<DWORD>(bytes.size())), 0u) << name;
-}
-
-void PumpMessages() {
-  MSG message;
-  for (const DWORD end = GetTickCount() + 50; GetTickCount() < end; Sleep(10))
-    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
 }
 
 void BarTest::SetUp() {

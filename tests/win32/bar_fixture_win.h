@@ -33,9 +33,6 @@ class BarTest : public testing::Test {
   void EnterLine(const std::string& line);
 };
 
-// Handles the messages that are waiting and those that arrive within a short while.
-void PumpMessages();
-
 // Runs open(), which shows a modal window; once a window of this class and caption shows
 // (a dialog by default), answer runs inside the modal loop and must close it; it, or
 // open, may await another window in turn. One that does not show within five seconds

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include <string>
-#include <utility>
+#include <tuple>
 
 #include "app/user_files_win.h"
 #include "bar_fixture_win.h"
@@ -15,12 +15,10 @@
 TEST_F(BarTest, TheSessionsEndAndANormalExitSaveBothFilesBesideTheProgram) {
   keyEntryStore.Append({"ed", "notepad", "", 1, false, {}});
   StartBar();
+  // Both saves take the place the bar has now (the exit's, checked from outside).
   SetWindowPos(appState.mainWindow, NULL, 300, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageA(appState.mainWindow, WM_ENDSESSION, TRUE, 0);
   const std::vector<uint8_t> settings = FileBytes(SETTINGS_FILE), keys = FileBytes(KEY_ENTRIES_FILE);
-  AppSettings saved = {};
-  DecodeSettings(settings.data(), settings.size(), saved);
-  EXPECT_EQ(std::pair(saved.windowLeft, saved.windowTop), std::pair(300, 400));
   EXPECT_EQ(keys, EncodeKeyEntries(keyEntryStore));
   for (const char* file : {SETTINGS_FILE, KEY_ENTRIES_FILE}) DeleteFileA(file);
   SetCurrentDirectoryA("C:\\");  // as a file chooser may leave it
@@ -60,33 +58,29 @@ TEST_F(BarTest, AKeyFileNotReadWholeIsCopiedAsideFirstAndAFileThisRunCouldNotKee
   cutShort[4] = 2;  // claims a second entry
   // Held by another program without sharing; a folder where the copy would go.
   enum Hindrance { NONE, HELD_OPEN, NO_ROOM_FOR_COPY };
-  struct Case {
-    const char* file;
-    std::vector<uint8_t> bytes;
-    Hindrance hindrance;  // any leaves the file alone
-    const char* told;     // how the message at start-up begins
-  };
-  const Case cases[] = {
+  // The file, its bytes, what hinders reading or copying it (any leaves it alone), and how
+  // the message at start-up begins.
+  const std::tuple<const char*, std::vector<uint8_t>, Hindrance, const char*> cases[] = {
       {KEY_ENTRIES_FILE, wrongVersion, NONE, "Key Entry file is an incorrect version"},
       {SETTINGS_FILE, std::vector<uint8_t>(SETTINGS_FILE_SIZE, 0x5A), HELD_OPEN,
        "Pellomar could not read \"config.dat\""},
       {KEY_ENTRIES_FILE, cutShort, NO_ROOM_FOR_COPY, "Pellomar could not read all of \"keyentries.dat\""},
   };
-  for (const Case& c : cases) {
+  for (const auto& [file, bytes, hindrance, told] : cases) {
     keyEntryStore = KeyEntryStore{};
-    WriteBytes(c.file, c.bytes);
+    WriteBytes(file, bytes);
     const HANDLE held =
-        c.hindrance == HELD_OPEN ? CreateFileA(c.file, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL) : NULL;
-    if (c.hindrance == NO_ROOM_FOR_COPY) CreateDirectoryA("keyentries.dat.bak", NULL);
-    AnswerBox(nullptr, c.told, IDOK, LoadUserFiles);
+        hindrance == HELD_OPEN ? CreateFileA(file, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL) : NULL;
+    if (hindrance == NO_ROOM_FOR_COPY) CreateDirectoryA("keyentries.dat.bak", NULL);
+    AnswerBox(nullptr, told, IDOK, LoadUserFiles);
     if (held) CloseHandle(held);
-    EXPECT_EQ(FileBytes("keyentries.dat.bak") == c.bytes, c.hindrance == NONE) << c.told;
+    EXPECT_EQ(FileBytes("keyentries.dat.bak") == bytes, hindrance == NONE) << told;
     SaveFilesBeforeSessionEnds();
     SaveSettingsAtExit({0, 0});
     SaveKeyEntriesAtExit();
-    EXPECT_EQ(FileBytes(c.file) == c.bytes, c.hindrance != NONE) << c.told;
+    EXPECT_EQ(FileBytes(file) == bytes, hindrance != NONE) << told;
     RemoveDirectoryA("keyentries.dat.bak");
-    for (const char* file : {c.file, "keyentries.dat.bak"}) DeleteFileA(file);
+    for (const char* name : {file, "keyentries.dat.bak"}) DeleteFileA(name);
   }
 }
 
