@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "base/utf8.h"
 
@@ -46,13 +47,13 @@ bool ProgramSpeaksUtf8() {
   return GetACP() == CP_UTF8;
 }
 
-std::string TextFromFile(const std::string& stored, size_t limit) {
-  if (IsAscii(stored) || !ProgramSpeaksUtf8() || IsValidUtf8(stored)) return stored;
+void ConvertTextFromFile(std::string& text, size_t limit) {
+  if (IsAscii(text) || !ProgramSpeaksUtf8() || IsValidUtf8(text)) return;
   const UINT legacy = LegacyCodePage();
   std::wstring wide;
-  if (legacy == 0 || legacy == CP_UTF8 || !Widen(legacy, 0, stored, wide)) return stored;
-  const std::string text = Narrow(CP_UTF8, 0, wide, NULL);
-  return text.size() <= limit ? text : stored;
+  if (legacy == 0 || legacy == CP_UTF8 || !Widen(legacy, 0, text, wide)) return;
+  std::string converted = Narrow(CP_UTF8, 0, wide, NULL);
+  if (converted.size() <= limit) text = std::move(converted);
 }
 
 std::string AnsiToUtf8(std::string_view ansi) {

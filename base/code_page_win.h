@@ -9,12 +9,13 @@
 // Whether the program's code page is UTF-8.
 bool ProgramSpeaksUtf8();
 
-// A text read from one of the program's own files, in the program's code page. Earlier
-// versions wrote texts in the user's legacy code page: where the program speaks UTF-8, a
-// stored text that is not valid UTF-8 is taken as written in that one and converted.
-// Plain ASCII and valid UTF-8 never change; nor does a text that would no longer fit
-// the limit of its field once converted: it is kept as it was, so that nothing is lost.
-std::string TextFromFile(const std::string& stored, size_t limit);
+// Brings a text read from one of the program's own files into the program's code page, in
+// place. Earlier versions wrote texts in the user's legacy code page: where the program
+// speaks UTF-8, a stored text that is not valid UTF-8 is taken as written in that one and
+// converted. Plain ASCII and valid UTF-8 never change, and are not copied; nor does a text
+// that would no longer fit the limit of its field once converted: it is kept as it was,
+// so that nothing is lost.
+void ConvertTextFromFile(std::string& text, size_t limit);
 
 std::string AnsiToUtf8(std::string_view ansi);
 

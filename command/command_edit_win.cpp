@@ -15,11 +15,13 @@
 #include "settings/app_settings.h"
 
 bool selectAllOnNextClick = true;
-WPARAM characterToDrop;
 
 namespace {
 
 const char ESCAPE_CHARACTER = 0x1B;
+// The character that follows a Tab or Esc press which the box has acted on, to be kept
+// from the edit control; 0 when none.
+WPARAM characterToDrop;
 
 void SelectAll(HWND hwnd) {
   SendMessageA(hwnd, EM_SETSEL, 0, -1);

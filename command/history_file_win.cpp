@@ -14,7 +14,8 @@ DWORD LoadTypedLines() {
   const DWORD error = ReadFileContents(DataFileToRead(HISTORY_FILE).c_str(), file);
   if (error != ERROR_SUCCESS) return FileIsAbsent(error) ? ERROR_SUCCESS : error;
   // Written in the legacy code page where Windows ignored the manifest, read in UTF-8 now.
-  const std::string text = TextFromFile(std::string(file.begin(), file.end()), std::string::npos);
+  std::string text(file.begin(), file.end());
+  ConvertTextFromFile(text, std::string::npos);
   typedLineHistory = DecodeHistory(text);
   return ERROR_SUCCESS;
 }

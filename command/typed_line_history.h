@@ -17,8 +17,8 @@ class TypedLineHistory {
 
   // Puts a line that has run at the front, or moves it there when it is kept already;
   // the oldest line goes beyond MAX_HISTORY_LINES. Cut to MAX_LINE_LENGTH bytes (UTF-8
-  // between two characters); an empty line
-  // or one holding a line break or NUL (which the file cannot keep) is not remembered.
+  // between two characters); an empty line or one holding a line break or NUL (which
+  // the file cannot keep) is not remembered.
   void Remember(std::string_view line);
   void Forget();
 

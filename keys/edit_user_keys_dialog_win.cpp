@@ -19,7 +19,6 @@ const char ADD_CAPTION[] = "Add Key Entry";
 const char MODIFY_CAPTION[] = "Modify Key Entry";
 const char REMOVE_CAPTION[] = "Remove Key Entry";
 const char NOTHING_SELECTED_TEXT[] = "Nothing selected!";
-const char DUPLICATE_CAPTION[] = "Duplicate Notice";
 const char BUILTIN_DUPLICATE_TEXT[] = "There is already a built-in keyword that uses this key.";
 // What the list reserves per line before a fill: a key, a tab and a short command.
 const LPARAM LIST_BYTES_PER_LINE = 32;

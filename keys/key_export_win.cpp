@@ -14,7 +14,6 @@ namespace {
 
 const char EXPORT_CAPTION[] = "Export Key Words";
 const char IMPORT_CAPTION[] = "Import Key Words";
-const char DUPLICATE_CAPTION[] = "Duplicate Notice";
 const char NOT_WRITTEN_TEXT[] = "The key words could not be written to ";
 const char NOT_READ_TEXT[] = "The key words could not be read from ";
 const char NOT_KEY_TEXT_TEXT[] = "The file holds no key words: its first line is not ";

@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+// The caption of the questions about a key the list has already, from Add as from Import.
+constexpr char DUPLICATE_CAPTION[] = "Duplicate Notice";
+
 // Export... and Import... of the Edit User Keys dialog, which owns their windows: the
 // user's key words to and from a text file that the user chooses.
 

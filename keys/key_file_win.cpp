@@ -13,10 +13,10 @@ const char WRONG_VERSION_TEXT[] = "Key Entry file is an incorrect version... ski
 
 void ConvertFromFile(KeyEntry& entry) {
   for (std::string* text : {&entry.key, &entry.command, &entry.parameters})
-    *text = TextFromFile(*text, MAX_KEY_TEXT_LENGTH);
+    ConvertTextFromFile(*text, MAX_KEY_TEXT_LENGTH);
   for (KeyReplacement& pair : entry.replacements) {
-    pair.from = TextFromFile(pair.from, MAX_KEY_TEXT_LENGTH);
-    pair.to = TextFromFile(pair.to, MAX_KEY_TEXT_LENGTH);
+    ConvertTextFromFile(pair.from, MAX_KEY_TEXT_LENGTH);
+    ConvertTextFromFile(pair.to, MAX_KEY_TEXT_LENGTH);
   }
 }
 

@@ -12,7 +12,8 @@ namespace {
 
 template <size_t N>
 void ConvertFromFile(char (&field)[N]) {
-  const std::string text = TextFromFile(field, N - 1);
+  std::string text = field;
+  ConvertTextFromFile(text, N - 1);
   std::memcpy(field, text.c_str(), text.size() + 1);
 }
 
