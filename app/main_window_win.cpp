@@ -24,14 +24,17 @@ void ReadWorkArea() {
 
 void MainWindowOnCreate(HWND hwnd) {
   const HINSTANCE instance = GetModuleHandleA(NULL);
-  appState.commandEdit = CreateWindowExA(0, "EDIT", NULL, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+  // A Unicode control, so that its caret counts characters on every system (an ANSI one
+  // counts bytes on Windows, characters under Wine); its text is read in the program's
+  // code page all the same.
+  appState.commandEdit = CreateWindowExW(0, L"EDIT", NULL, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
                                          COMMAND_BOX_LEFT, COMMAND_BOX_TOP, COMMAND_BOX_WIDTH, COMMAND_BOX_HEIGHT, hwnd,
                                          reinterpret_cast<HMENU>(INT_PTR{COMMAND_EDIT_ID}), instance, NULL);
   appState.menuResource = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUP_MENU));
   appState.popupMenu = GetSubMenu(appState.menuResource, 0);
   SendMessageA(appState.commandEdit, WM_SETFONT, reinterpret_cast<WPARAM>(appState.editFontHandle), FALSE);
   appState.commandEditBaseProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(appState.commandEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CommandEditProc)));
+      SetWindowLongPtrW(appState.commandEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CommandEditProc)));
   ReadWorkArea();
   RegisterBarHotKey(hwnd);
   appState.taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -61,6 +62,23 @@ std::string AnsiToUtf8(std::string_view ansi) {
   std::wstring wide;
   Widen(CP_ACP, 0, ansi, wide);
   return Narrow(CP_UTF8, 0, wide, NULL);
+}
+
+size_t BytesBeforeCharacter(std::string_view text, size_t characters) {
+  std::wstring wide;
+  if (IsAscii(text) || !Widen(CP_ACP, 0, text, wide)) return std::min(characters, text.size());
+  const int count = static_cast<int>(std::min(characters, wide.size()));
+  return count == 0 ? 0 : static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), count, NULL, 0, NULL, NULL));
+}
+
+size_t CharactersBeforeByte(std::string_view text, size_t bytes) {
+  const std::string_view before = text.substr(0, bytes);
+  if (IsAscii(before)) return before.size();
+  return static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, before.data(), static_cast<int>(before.size()), NULL, 0));
+}
+
+size_t TextCutLength(std::string_view text, size_t limit) {
+  return ProgramSpeaksUtf8() ? Utf8CutLength(text, limit) : std::min(text.size(), limit);
 }
 
 bool Utf8ToAnsi(std::string_view utf8, std::string& ansi) {

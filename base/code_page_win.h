@@ -19,5 +19,14 @@ void ConvertTextFromFile(std::string& text, size_t limit);
 
 std::string AnsiToUtf8(std::string_view ansi);
 
+// The command box, a Unicode edit control, counts its caret in UTF-16 units where the
+// program's texts count bytes: the places in text that stand for each other.
+size_t BytesBeforeCharacter(std::string_view text, size_t characters);
+size_t CharactersBeforeByte(std::string_view text, size_t bytes);
+
+// The length of the longest start of text of at most limit bytes that does not end
+// inside a character of the program's code page.
+size_t TextCutLength(std::string_view text, size_t limit);
+
 // False for bytes that are not UTF-8, or for a character the ANSI code page lacks.
 bool Utf8ToAnsi(std::string_view utf8, std::string& ansi);

@@ -5,11 +5,13 @@
 namespace {
 
 // The shell library, and the common controls it brings along, load at the first launch
-// rather than at start-up.
+// rather than at start-up. Where it cannot load, the shell's own code for a missing
+// library says so (a null result would read as memory exhausted).
 HINSTANCE WINAPI ShellExecuteOnFirstUse(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
                                         INT show) {
   static const auto shellExecute = LoadSystemFunction<decltype(ShellExecuteA)>("shell32.dll", "ShellExecuteA");
-  return shellExecute ? shellExecute(owner, verb, file, parameters, directory, show) : NULL;
+  if (!shellExecute) return reinterpret_cast<HINSTANCE>(INT_PTR{SE_ERR_DLLNOTFOUND});
+  return shellExecute(owner, verb, file, parameters, directory, show);
 }
 
 // Switches the shutdown privilege of the process's own token; failures show up as the

@@ -1,7 +1,5 @@
 #include "base/shell_launch_win.h"
 
-#include <string>
-
 #include "base/app_state_win.h"
 #include "base/file_io_win.h"
 #include "base/irreversible_calls_win.h"
@@ -14,11 +12,12 @@ const char OPEN_FAILED_CAPTION[] = "Pellomar";
 
 }  // namespace
 
-bool OpenWithShell(HWND owner, const char* file, const char* parameters, int show) {
+DWORD OpenWithShell(HWND owner, const char* file, const char* parameters, int show) {
   const HINSTANCE result = irreversibleCalls.shellExecute(owner, "open", file, parameters, NULL, show);
-  const DWORD error = SystemErrorOfShellResult(reinterpret_cast<uintptr_t>(result));
-  if (error == 0) return true;
-  const std::string text = OPEN_FAILED_TEXT + std::string(file) + "\":\n" + SystemErrorText(error);
+  return SystemErrorOfShellResult(reinterpret_cast<uintptr_t>(result));
+}
+
+void TellNotOpened(const std::string& name, DWORD error) {
+  const std::string text = OPEN_FAILED_TEXT + name + "\":\n" + SystemErrorText(error);
   MessageBoxA(appState.mainWindow, text.c_str(), OPEN_FAILED_CAPTION, MB_ICONWARNING);
-  return false;
 }

@@ -1,7 +1,11 @@
 #pragma once
 #include <windows.h>
 
-// Opens a program, document or address through the shell, with the verb "open". When
-// the shell cannot, the user is told what could not be opened and why, over the bar.
-// False then.
-bool OpenWithShell(HWND owner, const char* file, const char* parameters, int show);
+#include <string>
+
+// Opens a program, document or address through the shell, with the verb "open".
+// ERROR_SUCCESS, or the system error that stands for the shell's reason.
+DWORD OpenWithShell(HWND owner, const char* file, const char* parameters, int show);
+
+// Tells the user, over the bar, what could not be opened (as the user named it) and why.
+void TellNotOpened(const std::string& name, DWORD error);

@@ -47,7 +47,8 @@ void AddBuiltinKeywords() {
   for (const WebKeyword& web : WEB_KEYWORDS) {
     KeyEntry entry;
     entry.key = web.key;
-    entry.command = std::string("http://") + web.host + web.pathAndQuery;
+    // Over https, so that the words searched for never cross the network in clear.
+    entry.command = std::string("https://") + web.host + web.pathAndQuery;
     if (web.blanksBecome) entry.replacements.push_back({" ", web.blanksBecome});
     keyEntryStore.Append(std::move(entry));
   }

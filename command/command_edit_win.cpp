@@ -1,11 +1,10 @@
 #include "command/command_edit_win.h"
 
-#include <algorithm>
+#include <string>
 
 #include "base/app_state_win.h"
 #include "base/code_page_win.h"
 #include "base/shell_launch_win.h"
-#include "base/utf8.h"
 #include "command/entered_line.h"
 #include "command/key_word_completion.h"
 #include "command/typed_line_history.h"
@@ -48,10 +47,16 @@ bool StepThroughHistory(HWND hwnd, bool older) {
   return true;
 }
 
+// Shows text with the caret at a byte of it.
+void ShowTextWithCaret(HWND hwnd, const std::string& text, size_t caretByte) {
+  const size_t caret = CharactersBeforeByte(text, caretByte);
+  ShowText(hwnd, text, caret, static_cast<LPARAM>(caret));
+}
+
 bool PutBackTypedLine(HWND hwnd) {
   const auto line = typedLineHistory.Abandon(BoxText(hwnd));
   if (!line) return false;
-  ShowText(hwnd, *line, line->size(), static_cast<LPARAM>(line->size()));
+  ShowTextWithCaret(hwnd, *line, line->size());
   return true;
 }
 
@@ -59,22 +64,32 @@ bool PutBackTypedLine(HWND hwnd) {
 bool CompleteKeyWord(HWND hwnd, LPARAM keyFlags) {
   DWORD caret = 0;
   SendMessageA(hwnd, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-  const TabResult result = keyWordCompletion.Tab(keyEntryStore, BoxText(hwnd), caret);
+  const std::string text = BoxText(hwnd);
+  const TabResult result = keyWordCompletion.Tab(keyEntryStore, text, BytesBeforeCharacter(text, caret));
   if (result.outcome == TabOutcome::NotInFirstWord) return false;
   if (result.outcome == TabOutcome::Changed)
-    ShowText(hwnd, result.line, result.caret, static_cast<LPARAM>(result.caret));
+    ShowTextWithCaret(hwnd, result.line, result.caret);
   else if (!(HIWORD(keyFlags) & KF_REPEAT))  // a held Tab beeps once, not at every repeat
     MessageBeep(MB_OK);
   return true;
+}
+
+// Hands a planned launch to the shell, maximized. What cannot be opened is told as the
+// user named it, over the bar, which comes back first if it hid for the launch: the line
+// is there to correct.
+void RunCommand(HWND hwnd, const LinePlan& plan) {
+  const DWORD error = OpenWithShell(NULL, plan.command.c_str(), plan.parameters.c_str(), SW_SHOWMAXIMIZED);
+  if (error == ERROR_SUCCESS) return;
+  if (appSettings.minimizedToTray) SendMessageA(GetParent(hwnd), WM_COMMAND, IDM_MINIMIZE_RESTORE, 0);
+  TellNotOpened(plan.named, error);
 }
 
 // Runs what the box's line asks for; false when nothing matched and the key press should
 // go on to the edit control. The line stays in the box either way.
 bool RunEnteredLine(HWND hwnd) {
   const std::string text = BoxText(hwnd);
-  // A longer line is cut; in UTF-8 between two characters, never inside one.
-  const size_t length =
-      ProgramSpeaksUtf8() ? Utf8CutLength(text, MAX_LINE_LENGTH) : std::min(text.size(), MAX_LINE_LENGTH);
+  // A longer line is cut, between two characters.
+  const size_t length = TextCutLength(text, MAX_LINE_LENGTH);
   if (length == 0) return false;
   const std::string_view typed(text.data(), length);
   const LinePlan plan = PlanEnteredLine(typed);
@@ -85,7 +100,7 @@ bool RunEnteredLine(HWND hwnd) {
     case LineAction::PassOn:
       return false;
     case LineAction::Launch:
-      RunCommand(plan.command, plan.parameters);
+      RunCommand(hwnd, plan);
       break;
     case LineAction::SystemCommand:
       RunSystemCommand(plan.command);
@@ -98,10 +113,6 @@ bool RunEnteredLine(HWND hwnd) {
 }
 
 }  // namespace
-
-void RunCommand(const std::string& command, const std::string& parameters) {
-  OpenWithShell(NULL, command.c_str(), parameters.c_str(), SW_SHOWMAXIMIZED);
-}
 
 LRESULT CALLBACK CommandEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -158,5 +169,5 @@ LRESULT CALLBACK CommandEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       selectAllOnNextClick = false;
       return 0;
   }
-  return CallWindowProcA(appState.commandEditBaseProc, hwnd, message, wParam, lParam);
+  return CallWindowProcW(appState.commandEditBaseProc, hwnd, message, wParam, lParam);
 }

@@ -1,15 +1,12 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
-
 // Sent by the bar to give the command box the keyboard focus with its line selected.
 const UINT WM_ACTIVATE_COMMAND_EDIT = WM_USER + 102;
 
 // The first click into the box after it lost the focus selects the whole line.
 extern bool selectAllOnNextClick;
 
+// The command box's procedure in place of the edit control's: a Unicode window procedure
+// (its characters arrive as UTF-16).
 LRESULT CALLBACK CommandEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Hands a command to the shell to open, maximized; a failure is reported.
-void RunCommand(const std::string& command, const std::string& parameters);

@@ -64,7 +64,6 @@ std::string ExpandKeyCommand(const KeyEntry& entry, std::string_view parameters)
       command.replace(slot, 2, parameters);
   }
   for (const KeyReplacement& pair : entry.replacements) ReplaceAll(command, pair);
-  EscapeCommandText(command);
   return command;
 }
 

@@ -16,7 +16,7 @@ struct SplitLine {
 SplitLine SplitCommandLine(std::string_view line);
 
 // The entry's command with the parameters in place of its first "%s" and the entry's
-// replacements applied, escaped for the shell.
+// replacements applied: what the entry names, before it is escaped for the shell.
 std::string ExpandKeyCommand(const KeyEntry& entry, std::string_view parameters);
 
 // Escapes a command text for the shell: '"' becomes \", '+' becomes %2b and '\' is

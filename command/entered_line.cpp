@@ -6,13 +6,21 @@
 
 namespace {
 
-LinePlan Launch(std::string command, std::string parameters, bool minimizeFirst) {
-  return {LineAction::Launch, minimizeFirst || appSettings.minimizeAlways, std::move(command), std::move(parameters)};
+// Every command is escaped for the shell.
+LinePlan Launch(std::string named, std::string parameters, bool minimizeFirst) {
+  std::string command = named;
+  EscapeCommandText(command);
+  return {LineAction::Launch, minimizeFirst || appSettings.minimizeAlways, std::move(command), std::move(parameters),
+          std::move(named)};
 }
 
-// "w" and "x" take the rest of the line as typed, escaped like every command.
+// "sys" and "sysoff" take the rest of the line as their order.
+LinePlan Order(LineAction action, std::string_view order) {
+  return {action, false, std::string(order), std::string(), std::string()};
+}
+
+// "w" and "x" take the rest of the line as typed.
 LinePlan LaunchTyped(std::string command) {
-  EscapeCommandText(command);
   return Launch(std::move(command), std::string(), false);
 }
 
@@ -28,8 +36,8 @@ LinePlan PlanEnteredLine(std::string_view line) {
     return LaunchTyped(std::move(address));
   }
   if (split.key == "x") return LaunchTyped(std::string(split.parameters));
-  if (split.key == "sys") return {LineAction::SystemCommand, false, std::string(split.parameters), std::string()};
-  if (split.key == "sysoff") return {LineAction::Countdown, false, std::string(split.parameters), std::string()};
+  if (split.key == "sys") return Order(LineAction::SystemCommand, split.parameters);
+  if (split.key == "sysoff") return Order(LineAction::Countdown, split.parameters);
 
   if (const auto found = keyEntryStore.FindByKey(split.key)) {
     const KeyEntry& entry = keyEntryStore.entries[*found];

@@ -16,8 +16,9 @@ enum class LineAction {
 struct LinePlan {
   LineAction action = LineAction::PassOn;
   bool minimizeFirst = false;  // hide the bar before the launch
-  std::string command;
+  std::string command;         // a launch's escaped for the shell
   std::string parameters;
+  std::string named;  // what a launch opens as the user's line or entry names it, unescaped
 };
 
 // What a line typed into the bar asks for, tried in a fixed order: the reserved words

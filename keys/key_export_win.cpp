@@ -48,7 +48,7 @@ std::optional<ExistingKeys> AskAboutExistingKeys(HWND dialog, size_t existing) {
 }
 
 std::string ImportSummary(const KeyImportCounts& counts, size_t unreadableLines) {
-  const size_t skipped = counts.skippedBuiltin + counts.skippedExisting + unreadableLines;
+  const size_t skipped = counts.skippedBlank + counts.skippedBuiltin + counts.skippedExisting + unreadableLines;
   std::string summary = "Added: " + std::to_string(counts.added) + "\nReplaced: " + std::to_string(counts.replaced) +
                         "\nSkipped: " + std::to_string(skipped);
   if (skipped == 0) return summary;
@@ -57,6 +57,7 @@ std::string ImportSummary(const KeyImportCounts& counts, size_t unreadableLines)
     size_t count;
     const char* reason;
   } reasons[] = {
+      {counts.skippedBlank, "\n- the key is blank: "},
       {counts.skippedBuiltin, "\n- the key is a built-in key word: "},
       {counts.skippedExisting, "\n- the key is already in your list: "},
       {unreadableLines, "\n- the line could not be read: "},

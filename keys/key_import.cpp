@@ -19,6 +19,10 @@ KeyImport PlanKeyImport(const KeyEntryStore& store, std::vector<KeyEntry> entrie
   KeyImport import;
   import.targets.assign(entries.size(), IMPORT_AS_NEW);
   for (size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].key.empty()) {
+      import.targets[i] = IMPORT_SKIPS_BLANK;
+      continue;
+    }
     if (store.IsBuiltinKey(entries[i].key)) {
       import.targets[i] = IMPORT_SKIPS_BUILTIN;
       continue;
@@ -43,7 +47,9 @@ KeyImportCounts ApplyKeyImport(KeyEntryStore& store, KeyImport import, ExistingK
   KeyImportCounts counts;
   for (size_t i = 0; i < import.entries.size(); ++i) {
     const size_t target = import.targets[i];
-    if (target == IMPORT_SKIPS_BUILTIN) {
+    if (target == IMPORT_SKIPS_BLANK) {
+      ++counts.skippedBlank;
+    } else if (target == IMPORT_SKIPS_BUILTIN) {
       ++counts.skippedBuiltin;
     } else if (target == IMPORT_AS_NEW) {
       store.Append(std::move(import.entries[i]));

@@ -5,9 +5,11 @@
 
 #include "keys/key_entry_store.h"
 
-// A plan's target for an entry whose key the store lacks, and for one with a built-in key.
+// A plan's target for an entry whose key the store lacks, for one with a built-in key,
+// and for one with an empty key.
 constexpr size_t IMPORT_AS_NEW = SIZE_MAX;
 constexpr size_t IMPORT_SKIPS_BUILTIN = SIZE_MAX - 1;
+constexpr size_t IMPORT_SKIPS_BLANK = SIZE_MAX - 2;
 
 // What importing key words would do, worked out before the store changes.
 struct KeyImport {
@@ -17,7 +19,8 @@ struct KeyImport {
 };
 
 // Key words read from a file meet the store as the Edit User Keys dialog's Add has them
-// meet it: a built-in key is skipped, a new key is appended. An entry whose key user
+// meet it: an empty key (which a line of blanks would run) and a built-in key are
+// skipped, a new key is appended. An entry whose key user
 // entries not marked for removal have pairs with the first of them not yet paired, so
 // that importing a store's own export changes nothing, and importing it into an empty
 // store gives it back, duplicate keys included.
@@ -29,6 +32,7 @@ enum class ExistingKeys { Replace, Skip };
 struct KeyImportCounts {
   size_t added = 0;
   size_t replaced = 0;
+  size_t skippedBlank = 0;
   size_t skippedBuiltin = 0;
   size_t skippedExisting = 0;
 };

@@ -17,9 +17,9 @@ TEST(SplitCommandLine, TakesTheFirstWordAndTheRestAsTyped) {
   }
 }
 
-TEST(ExpandKeyCommand, FillsTheFirstSlotAppliesTheReplacementsAndEscapes) {
+TEST(ExpandKeyCommand, FillsTheFirstSlotAndAppliesTheReplacements) {
   const std::tuple<const char*, const char*, std::vector<KeyReplacement>, const char*, const char*> cases[] = {
-      {"first slot only, inserts not searched; escaped", "C:\\run %s and %s", {}, "%s\\x", "C:\\\\run %s\\\\x and %s"},
+      {"first slot only, inserts not searched", "C:\\run %s and %s", {}, "%s\\x", "C:\\run %s\\x and %s"},
       {"no slot drops the parameters", "notepad", {}, "file.txt", "notepad"},
       {"replacements in order, never rescanning their output", "%s", {{"aa", "a"}, {"a", "b"}}, "aaaa", "bb"},
       {"an empty from is skipped", "%s", {{"", "x"}, {"o", "0"}}, "foo", "f00"},

@@ -22,18 +22,24 @@ class EnteredLine : public testing::Test {
 
 TEST_F(EnteredLine, TriesReservedWordsThenKeysThenTheDefaultSearch) {
   const std::pair<const char*, LinePlan> cases[] = {
-      {"w example.org", {LineAction::Launch, false, "http://example.org", ""}},
-      {"w my.httpd.org/a+b", {LineAction::Launch, false, "my.httpd.org/a%2bb", ""}},
-      {"  x C:\\Program Files\\a.exe", {LineAction::Launch, false, "C:\\\\Program Files\\\\a.exe", ""}},
-      {"sys l", {LineAction::SystemCommand, false, "l", ""}},
-      {"sysoff 1h30m", {LineAction::Countdown, false, "1h30m", ""}},
-      {"ebay red shoes", {LineAction::Launch, false, "http://search.ebay.com/red-shoes", ""}},
-      {"ed a b", {LineAction::Launch, true, "C:\\\\Tools\\\\ed.exe a b", "--fixed %s"}},
-      {"G words", {LineAction::Launch, false, "http://www.google.com/search?q=G words", ""}},
-      {" AT&T ", {LineAction::Launch, false, "http://www.google.com/search?q= AT%26T ", ""}},
+      {"w example.org", {LineAction::Launch, false, "http://example.org", "", ""}},
+      {"w my.httpd.org/a+b", {LineAction::Launch, false, "my.httpd.org/a%2bb", "", "my.httpd.org/a+b"}},
+      {"  x C:\\Program Files\\a.exe",
+       {LineAction::Launch, false, "C:\\\\Program Files\\\\a.exe", "", "C:\\Program Files\\a.exe"}},
+      {"sys l", {LineAction::SystemCommand, false, "l", "", ""}},
+      {"sysoff 1h30m", {LineAction::Countdown, false, "1h30m", "", ""}},
+      {"ebay red shoes", {LineAction::Launch, false, "https://search.ebay.com/red-shoes", "", ""}},
+      {"ed a b", {LineAction::Launch, true, "C:\\\\Tools\\\\ed.exe a b", "--fixed %s", "C:\\Tools\\ed.exe a b"}},
+      {"G words", {LineAction::Launch, false, "https://www.google.com/search?q=G words", "", ""}},
+      {" AT&T ", {LineAction::Launch, false, "https://www.google.com/search?q= AT%26T ", "", ""}},
   };
   const auto fields = [](const LinePlan& p) { return std::tie(p.action, p.minimizeFirst, p.command, p.parameters); };
-  for (const auto& [line, plan] : cases) EXPECT_EQ(fields(PlanEnteredLine(line)), fields(plan)) << line;
+  for (const auto& [line, plan] : cases) {
+    const LinePlan planned = PlanEnteredLine(line);
+    EXPECT_EQ(fields(planned), fields(plan)) << line;
+    // What the user named, before the escaping, where the row says it.
+    if (!plan.named.empty()) EXPECT_EQ(planned.named, plan.named) << line;
+  }
 }
 
 TEST_F(EnteredLine, SettingsDecideTheMinimizingAndTheDefaultSearch) {

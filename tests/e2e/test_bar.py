@@ -207,7 +207,7 @@ class Launching(unittest.TestCase):
         app = Pellomar(self, **{"recorder.exe": "e2e_recorder.exe"})
         recorder = windows_path(app.folder / "recorder.exe")
         (app.folder / "keyentries.dat").write_bytes(key_file(("rec", recorder, '--stored "two words"', 0)))
-        for kind in ("http", "chm.file"):  # the recorder opens web addresses and help files
+        for kind in ("https", "chm.file"):  # the recorder opens web addresses and help files
             run("wine", "reg", "add", r"HKCR\%s\shell\open\command" % kind, "/ve", "/d", '"%s" "%%1"' % recorder, "/f")
         # A line run before, in any language (xdotool cannot type it into Wine).
         (app.folder / "history.txt").write_bytes("g \u6771\u4eac\r\n".encode())  # Tokyo
@@ -217,7 +217,7 @@ class Launching(unittest.TestCase):
         for act, launch in ((lambda: type_line("rec typed words"), "--stored | two words"),
                             (lambda: menu(IDM_HELP), windows_path(app.folder / "pellomarhelp.chm")),
                             (lambda: in_box("click 1 key Up Up Return"),
-                             "http://www.google.com/search?q=\u6771\u4eac")):
+                             "https://www.google.com/search?q=\u6771\u4eac")):
             act()
             recorded += launch.encode() + b"\n"
             self.assertEqual(settle(lambda: app.read("launches.txt"), recorded), recorded)

@@ -27,8 +27,11 @@ HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR
   EXPECT_TRUE(!owner && !directory && show == SW_SHOWMAXIMIZED) << file;
   const bool barShown = IsWindowVisible(appState.mainWindow);
   irreversibleLog.push_back(std::string(verb) + " " + file + " | " + parameters + (barShown ? "" : " bar hidden"));
-  // A file named "missing" is not found; anything else opens, as the shell reports it.
-  return reinterpret_cast<HINSTANCE>(INT_PTR{std::string(file) == "missing" ? SE_ERR_FNF : 42});
+  // A file whose name ends in "missing" is not found; anything else opens, as the shell
+  // reports it.
+  const std::string name = file;
+  const bool missing = name.size() >= 7 && name.compare(name.size() - 7, 7, "missing") == 0;
+  return reinterpret_cast<HINSTANCE>(INT_PTR{missing ? SE_ERR_FNF : 42});
 }
 
 BOOL WINAPI RecordExitWindows(UINT flags, DWORD) {

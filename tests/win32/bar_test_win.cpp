@@ -27,7 +27,7 @@ LRESULT CALLBACK LoggingEditControlProc(HWND hwnd, UINT message, WPARAM wParam, 
   if (message == WM_KEYDOWN || message == WM_CHAR)
     irreversibleLog.push_back((message == WM_KEYDOWN ? "key " : "char ") + std::to_string(wParam));
   if (message == EM_SETSEL && wParam == 0 && lParam == -1) irreversibleLog.push_back("select all");
-  return CallWindowProcA(editControlProc, hwnd, message, wParam, lParam);
+  return CallWindowProcW(editControlProc, hwnd, message, wParam, lParam);
 }
 
 DWORD ClickSelection() {
@@ -116,6 +116,7 @@ TEST_F(BarTest, KeysRunTheLineWalkTheHistoryAndCompleteTheKeyWordLeavingTheRestT
   StartBar();
   editControlProc = std::exchange(appState.commandEditBaseProc, LoggingEditControlProc);
   keyEntryStore.Append({"ed", "C:\\ed.exe %s", "-n", 1, false, {}});  // hides the bar first
+  keyEntryStore.Append({"\xC3\xA9t\xC3\xA9", "e", "", 0, false, {}});      // "été": more bytes than characters
   // 127 characters, the last of them across the 127th byte.
   const std::string longLine = "x " + std::string(124, 'a') + "\xC3\xA9";
   // The box's text, with the caret at its end; the keys pressed; the box's text and
@@ -128,6 +129,8 @@ TEST_F(BarTest, KeysRunTheLineWalkTheHistoryAndCompleteTheKeyWordLeavingTheRestT
       {"wi", {VK_UP, VK_ESCAPE}, "wi", MAKELONG(2, 2), {"select all"}},
       {"ca", {VK_TAB}, "calc ", MAKELONG(5, 5), {}},
       {"wiki fo", {VK_TAB}, "wiki fo", MAKELONG(7, 7), {"key 9", "char 9"}},
+      {"\xC3\xA9", {VK_TAB, VK_TAB}, "\xC3\xA9", MAKELONG(1, 1), {}},  // "été ", then back to "é"
+      {"\xE6\x9D\xB1\xE4\xBA\xAC x", {VK_TAB}, "\xE6\x9D\xB1\xE4\xBA\xAC x", MAKELONG(4, 4), {"key 9", "char 9"}},
   };
   for (const auto& [text, keys, box, selection, log] : cases) {
     SetWindowTextA(appState.commandEdit, text.c_str());
@@ -142,15 +145,18 @@ TEST_F(BarTest, KeysRunTheLineWalkTheHistoryAndCompleteTheKeyWordLeavingTheRestT
     EXPECT_EQ(SendMessageA(appState.commandEdit, EM_GETSEL, 0, 0), static_cast<LRESULT>(selection)) << text;
     EXPECT_EQ(irreversibleLog, log) << text;
   }
-  // A launch that fails is told over the bar.
+  // A launch that fails is told as the entry names it, over the bar, which is back (though
+  // it hid for the launch) for the line to be corrected.
+  keyEntryStore.Append({"lost", "C:\\lost\\missing", "", 1, false, {}});
   AnswerDialog(
       "Pellomar",
       [](HWND box) {
-        EXPECT_EQ(ItemText(box, 0xFFFF).rfind("Pellomar could not open \"missing\"", 0), 0u);
+        EXPECT_EQ(ItemText(box, 0xFFFF).rfind("Pellomar could not open \"C:\\lost\\missing\"", 0), 0u);
         EXPECT_EQ(GetWindow(box, GW_OWNER), appState.mainWindow);
+        EXPECT_TRUE(IsWindowVisible(appState.mainWindow));
         PostMessageA(box, WM_COMMAND, IDOK, 0);
       },
-      [this] { EnterLine("x missing"); });
+      [this] { EnterLine("lost"); });
 }
 
 TEST_F(BarTest, SysCommandsSaveBothFilesThenAskWindowsAndStoppingTheCountdownClosesItsWarning) {
