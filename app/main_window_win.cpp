@@ -4,6 +4,7 @@
 
 #include "about/about_win.h"
 #include "app/bar_geometry.h"
+#include "app/running_copy_win.h"
 #include "app/tray_win.h"
 #include "app/user_files_win.h"
 #include "base/app_state_win.h"
@@ -37,6 +38,7 @@ void MainWindowOnCreate(HWND hwnd) {
       SetWindowLongPtrW(appState.commandEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CommandEditProc)));
   ReadWorkArea();
   RegisterBarHotKey(hwnd);
+  MarkRunningCopy(hwnd);
   appState.taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
 }
 
@@ -50,6 +52,7 @@ void MainWindowOnDestroy(HWND hwnd) {
   // The key entries are saved after the message loop has ended.
   SaveSettingsAtExit(BarTopLeft(hwnd));
   UnregisterBarHotKey();
+  UnmarkRunningCopy(hwnd);
   if (countdownState.running) KillTimer(hwnd, COUNTDOWN_TIMER_ID);
   // The flag stays set, so that the next start comes up hidden too.
   if (appSettings.minimizedToTray) RemoveTrayIcon();
@@ -96,7 +99,7 @@ void MainWindowOnCommand(HWND hwnd, WPARAM wParam) {
       const bool remembered = appSettings.rememberTypedLines;
       ShowOptionsDialog(hwnd);
       // Unchecking "Remember typed lines" forgets them at once, their file too.
-      if (remembered && !appSettings.rememberTypedLines) ForgetTypedLines();
+      if (remembered && !appSettings.rememberTypedLines) ForgetTypedLines(hwnd);
       break;
     }
     case IDM_HELP:
@@ -108,10 +111,13 @@ void MainWindowOnCommand(HWND hwnd, WPARAM wParam) {
   }
 }
 
-// The hot key fetches the bar from anywhere, ready for a new line; bringing it back from
-// the notification area already activates the command box.
-void MainWindowOnHotKey(HWND hwnd) {
-  if (appSettings.minimizedToTray)
+// The hot key, or a copy started on the same files, fetches the bar from anywhere, ready
+// for a new line (bringing it back from the notification area already activates the
+// command box), or the dialog open over it, which waits for the user first.
+void BringBarForward(HWND hwnd) {
+  if (!IsWindowEnabled(hwnd))
+    SetForegroundWindow(GetLastActivePopup(hwnd));
+  else if (appSettings.minimizedToTray)
     SendMessageA(hwnd, WM_COMMAND, IDM_MINIMIZE_RESTORE, 0);
   else
     SendMessageA(appState.commandEdit, WM_ACTIVATE_COMMAND_EDIT, 0, 0);
@@ -143,7 +149,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       MainWindowOnCommand(hwnd, wParam);
       return 0;
     case WM_HOTKEY:
-      MainWindowOnHotKey(hwnd);
+    case WM_BRING_FORWARD:
+      BringBarForward(hwnd);
       return 0;
     case WM_TRAY_CALLBACK:
       HandleTrayCallback(lParam);

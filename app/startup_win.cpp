@@ -1,5 +1,6 @@
 #include "app/startup_win.h"
 
+#include <optional>
 #include <string>
 
 #include "app/bar_geometry.h"
@@ -8,7 +9,7 @@
 #include "base/system_library_win.h"
 #include "countdown/countdown_win.h"
 #include "resources/resource.h"
-#include "settings/hot_key.h"
+#include "settings/hot_key_win.h"
 #include "settings/settings_win.h"
 
 #if !defined(_WIN64)
@@ -22,9 +23,10 @@ namespace {
 const DWORD MAIN_WINDOW_STYLE = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | 0x80;
 
 const char HOT_KEY_TAKEN_CAPTION[] = "Pellomar";
-const char HOT_KEY_TAKEN_TEXT[] =
-    "Another program uses %s, so Pellomar cannot bring the bar forward with it.\n\nTo choose another hot key, "
-    "right-click the bar and choose Options.";
+const char HOT_KEY_TAKEN_TEXT[] = "Another program uses %s, so Pellomar cannot bring the bar forward with it.";
+const char HOT_KEY_COPY_TEXT[] = "Another copy of Pellomar uses %s, so this one cannot bring its bar forward with it.";
+const char OTHER_COPY_TEXT[] = " The other copy runs from ";
+const char HOT_KEY_ADVICE_TEXT[] = "\n\nTo choose another hot key, right-click the bar and choose Options.";
 
 POINT VisibleTopLeft(ScreenPoint stored) {
   const ScreenRect bar = BarRectAt(stored);
@@ -39,8 +41,13 @@ POINT VisibleTopLeft(ScreenPoint stored) {
 }
 
 void TellHotKeyTaken() {
-  std::string text = HOT_KEY_TAKEN_TEXT;
-  text.replace(text.find("%s"), 2, HotKeyText(HotKeyOf(appSettings)));
+  const HotKey key = HotKeyOf(appSettings);
+  const std::optional<std::string> copy = CopyHoldingHotKey(key);
+  std::string text = copy ? HOT_KEY_COPY_TEXT : HOT_KEY_TAKEN_TEXT;
+  text.replace(text.find("%s"), 2, HotKeyText(key));
+  // The other copy's program, unless it runs as administrator, which hides it.
+  if (copy && !copy->empty()) text += OTHER_COPY_TEXT + *copy + ".";
+  text += HOT_KEY_ADVICE_TEXT;
   MessageBoxA(appState.mainWindow, text.c_str(), HOT_KEY_TAKEN_CAPTION, MB_ICONWARNING);
 }
 

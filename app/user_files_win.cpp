@@ -51,17 +51,25 @@ void TellLeftAlone(const char* pattern, const char* name, DWORD error) {
               CAPTION, MB_ICONWARNING);
 }
 
+void TellMoved() {
+  MessageBoxA(NULL, Text(MOVED_TEXT, Shown(ExeFolder()), Shown(dataFolder.path)).c_str(), CAPTION,
+              MB_ICONINFORMATION);
+}
+
 // Saves one file; at a normal exit a failure is reported until it succeeds or the user
-// lets it go, and the first move to the per-user folder is told once.
+// lets it go. The first move to the per-user folder is told once: as the session ends no
+// message can be shown, so the next start tells it.
 template <typename SaveFile>
 void Save(bool leftAlone, const char* name, SaveFile save, bool tellUser) {
   if (leftAlone) return;
   for (;;) {
     const DWORD error = save();
-    if (tellUser && dataFolder.createdNow) {
+    if (dataFolder.createdNow) {
       dataFolder.createdNow = false;
-      MessageBoxA(NULL, Text(MOVED_TEXT, Shown(ExeFolder()), Shown(dataFolder.path)).c_str(), CAPTION,
-                  MB_ICONINFORMATION);
+      if (tellUser)
+        TellMoved();
+      else
+        OweMoveNotice();
     }
     if (error == ERROR_SUCCESS || !tellUser) return;
     const std::string text = Text(SAVE_FAILED_TEXT, name, Shown(dataFolder.path), SystemErrorText(error));
@@ -71,11 +79,18 @@ void Save(bool leftAlone, const char* name, SaveFile save, bool tellUser) {
 
 }  // namespace
 
+void ChooseUserFilesFolder() {
+  ChooseDataFolder({SETTINGS_FILE, KEY_ENTRIES_FILE, HISTORY_FILE});
+}
+
 void LoadUserFiles() {
   userFiles = UserFiles{};
-  ChooseDataFolder();
+  if (TakeOwedMoveNotice()) TellMoved();
   const DWORD settingsError = LoadSettings();
-  if (settingsError != ERROR_SUCCESS) {
+  if (settingsError == ERROR_SUCCESS) {
+    SetRunAtStartup(appSettings.runAtStartup);
+  } else {
+    // The defaults stand in for the settings, not for the user's choice about log-on.
     userFiles.settingsLeftAlone = true;
     TellLeftAlone(UNREADABLE_TEXT, SETTINGS_FILE, settingsError);
   }

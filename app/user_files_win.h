@@ -12,10 +12,14 @@ struct UserFiles {
 
 extern UserFiles userFiles;
 
-// Start-up: chooses the data folder, reads the settings, puts the built-in key words in
-// the store and appends the user's, and reads the typed lines while they are remembered.
-// A file that is there but cannot be read is reported (before the bar shows) and left
-// alone.
+// Start-up: chooses the data folder by the files in it.
+void ChooseUserFilesFolder();
+
+// Start-up, in the chosen folder: reads the settings and brings the log-on value in line
+// with them, puts the built-in key words in the store and appends the user's, and reads
+// the typed lines while they are remembered. A file that is there but cannot be read is
+// reported (before the bar shows) and left alone, as is the log-on value then. A move to
+// the per-user folder that the last session's end could not tell is told first.
 void LoadUserFiles();
 
 // A normal exit: the settings as the bar is destroyed, the key entries and the typed

@@ -1,11 +1,11 @@
 #include <windows.h>
 
+#include "app/running_copy_win.h"
 #include "app/startup_win.h"
 #include "app/user_files_win.h"
 #include "base/app_state_win.h"
 #include "base/exe_folder_win.h"
 #include "base/system_library_win.h"
-#include "settings/settings_win.h"
 
 namespace {
 
@@ -14,15 +14,23 @@ const char CREATE_FAILED_CAPTION[] = "FATAL ERROR";
 const char SKIN_FAILED_TEXT[] =
     "Failed to load skin! Make sure a default skin (sk_default.bmp) is in the main directory.";
 const char SKIN_FAILED_CAPTION[] = "Application Error";
+const char PATH_TOO_LONG_TEXT[] =
+    "Pellomar cannot run from a folder with a path this long: its files could not be kept there.\n\nMove its "
+    "folder to one with a shorter path.";
+const char PATH_TOO_LONG_CAPTION[] = "Pellomar";
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   LoadLibrariesOnlyFromSystemFolder();
   RegisterMainWindowClass(instance);
-  SetWorkingDirectoryToExe();
+  if (SetWorkingDirectoryToExe().empty()) {
+    MessageBoxA(NULL, PATH_TOO_LONG_TEXT, PATH_TOO_LONG_CAPTION, MB_ICONERROR);
+    return -1;
+  }
+  ChooseUserFilesFolder();
+  if (HandOverToRunningCopy()) return 0;
   LoadUserFiles();
-  SetRunAtStartup(appSettings.runAtStartup);
   CreateAppGdiObjects();
 
   if (!CreateMainWindow(instance)) {

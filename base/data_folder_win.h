@@ -1,23 +1,30 @@
 #pragma once
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 
-// The folder of the user's files ("config.dat", "keyentries.dat", "history.txt"): beside
-// the executable while that folder can be written, which keeps the program portable;
-// otherwise (a folder only administrators may write, write-protected media) a folder of
-// the user's own, "%APPDATA%\Pellomar".
+// The folder of the user's files: beside the executable while that folder can be written,
+// which keeps the program portable; otherwise (a folder only administrators may write,
+// write-protected media) a folder of the user's own, "%APPDATA%\Pellomar". Where both
+// hold the files, the copies saved last are the ones read and written, so that a folder
+// that takes files again never brings back older ones.
 struct DataFolder {
-  std::string path;  // with its trailing separator
-  bool perUser;
-  bool createdNow;  // this run made the per-user folder: the user has yet to be told
+  std::string path;    // where the files are written, with its trailing separator
+  bool perUser;        // path is the per-user folder
+  bool readBesideExe;  // the copies beside the executable are read, being the newer ones
+  bool createdNow;     // this run made the per-user folder: the user has yet to be told
 };
 
 extern DataFolder dataFolder;
 
-// Chooses the folder at start-up: beside the executable unless a trial file cannot be
-// made there.
-void ChooseDataFolder();
+// "%APPDATA%\Pellomar\".
+std::string PerUserFolder();
+
+// Chooses the folder at start-up by the files of these names: the folder whose copies were
+// saved last, or beside the executable where neither holds any; the per-user folder when a
+// trial file cannot be made beside the executable.
+void ChooseDataFolder(std::initializer_list<const char*> names);
 
 // Where to read a user file from. In the per-user folder a file not written there yet
 // is read from beside the executable, whose copies seed the new folder.
@@ -27,6 +34,14 @@ std::string DataFileToRead(const char* name);
 // it) when a write beside the executable is refused. ERROR_SUCCESS, or the reason.
 DWORD WriteDataFile(const char* name, const void* data, DWORD size);
 
-// Deletes a user file, in the per-user folder also the copy beside the executable that
-// would be read in its place.
-void DeleteDataFile(const char* name);
+// Copies a file into the folder under name, making the folder first if need be.
+DWORD CopyToDataFolder(const std::string& source, const char* name);
+
+// Deletes every copy of a user file, beside the executable and in the per-user folder.
+// ERROR_SUCCESS, or the reason a copy could not go, with the folder it stays in.
+DWORD DeleteDataFile(const char* name, std::string& folderKept);
+
+// The move to the per-user folder that a session's end could not tell is told at the
+// next start: the first marks the folder, the second is true once after it.
+void OweMoveNotice();
+bool TakeOwedMoveNotice();

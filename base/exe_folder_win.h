@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-// The folder of the running executable, with its trailing separator; empty when the
-// path does not fit the system's answer.
+// The folder of the running executable, with its trailing separator; empty when its
+// path is too long for the program's files in it to be read and saved.
 std::string ExeFolder();
 
 // Makes the executable's folder the working directory, so that the program's files are

@@ -1,7 +1,5 @@
 #include "base/file_io_win.h"
 
-#include <cstring>
-
 DWORD ReadFileContents(const char* path, std::vector<uint8_t>& contents) {
   contents.clear();
   const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
@@ -33,17 +31,14 @@ bool FileIsAbsent(DWORD error) {
 }
 
 bool WriteIsRefused(DWORD error) {
-  return error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
+  // A network share answers with one of its own.
+  return error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT || error == ERROR_NETWORK_ACCESS_DENIED;
 }
 
 DWORD ReplaceFileContents(const char* path, const void* data, DWORD size) {
-  static const char TEMPORARY_SUFFIX[] = ".new";
-  const size_t pathLength = strlen(path);
-  char temporaryPath[MAX_PATH];
-  if (pathLength + sizeof TEMPORARY_SUFFIX > sizeof temporaryPath) return ERROR_FILENAME_EXCED_RANGE;
-  memcpy(temporaryPath, path, pathLength);
-  memcpy(temporaryPath + pathLength, TEMPORARY_SUFFIX, sizeof TEMPORARY_SUFFIX);
-
+  // Of any length in bytes: the system judges the path's length in characters.
+  const std::string temporary = std::string(path) + ".new";
+  const char* temporaryPath = temporary.c_str();
   const HANDLE file = CreateFileA(temporaryPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
   if (file == INVALID_HANDLE_VALUE) return GetLastError();
   DWORD written = 0;

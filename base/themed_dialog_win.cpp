@@ -1,14 +1,21 @@
 #include "base/themed_dialog_win.h"
 
+#include <string>
+
+#include "base/file_io_win.h"
+
 namespace {
+
+const char NOT_OPENED_TEXT[] = "Pellomar could not open this window:\n";
+const char NOT_OPENED_CAPTION[] = "Pellomar";
 
 // Made from the manifest on first use; INVALID_HANDLE_VALUE, and plain controls, where
 // the system cannot make it.
 HANDLE DialogActivationContext() {
   static HANDLE context = [] {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return INVALID_HANDLE_VALUE;
+    char path[MAX_PATH * 3];  // MAX_PATH characters of UTF-8
+    const DWORD length = GetModuleFileNameA(NULL, path, sizeof path);
+    if (length == 0 || length >= sizeof path) return INVALID_HANDLE_VALUE;
     ACTCTXA request = {};
     request.cbSize = sizeof request;
     request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
@@ -31,15 +38,25 @@ auto WithDialogTheme(Open open) {
   return result;
 }
 
+// A dialog is never left out silently (memory exhausted, a control's class missing).
+void TellNotOpened(HWND owner) {
+  const std::string text = NOT_OPENED_TEXT + SystemErrorText(GetLastError());
+  MessageBoxA(owner, text.c_str(), NOT_OPENED_CAPTION, MB_ICONWARNING);
+}
+
 }  // namespace
 
 INT_PTR ShowThemedDialog(int templateId, HWND owner, DLGPROC procedure, LPARAM parameter) {
-  return WithDialogTheme([&] {
+  const INT_PTR result = WithDialogTheme([&] {
     return DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(templateId), owner, procedure, parameter);
   });
+  if (result == -1) TellNotOpened(owner);
+  return result;
 }
 
 HWND CreateThemedDialog(int templateId, HWND owner, DLGPROC procedure) {
-  return WithDialogTheme(
+  const HWND dialog = WithDialogTheme(
       [&] { return CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(templateId), owner, procedure, 0); });
+  if (!dialog) TellNotOpened(owner);
+  return dialog;
 }

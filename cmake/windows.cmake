@@ -22,6 +22,7 @@ endif()
 add_library(pellomar_win STATIC
   about/about_win.cpp
   app/main_window_win.cpp
+  app/running_copy_win.cpp
   app/startup_win.cpp
   app/tray_win.cpp
   app/user_files_win.cpp

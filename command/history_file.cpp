@@ -9,12 +9,15 @@ std::string EncodeHistory(const TypedLineHistory& history) {
   return file;
 }
 
-TypedLineHistory DecodeHistory(std::string_view text) {
+TypedLineHistory DecodeHistory(std::string_view text, LineFromFile convert) {
   TypedLineHistory history;
   if (text.find('\0') != std::string_view::npos) return history;
+  std::string line;
   for (size_t start = 0; start < text.size();) {
     const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-    history.Remember(text.substr(start, end - start));
+    line.assign(text.substr(start, end - start));
+    if (convert) convert(line);
+    history.Remember(line);
     start = end + 1;
   }
   return history;

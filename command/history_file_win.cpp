@@ -9,14 +9,22 @@
 #include "command/history_file.h"
 #include "settings/app_settings.h"
 
+namespace {
+
+const char NOT_DELETED_CAPTION[] = "Pellomar";
+const char NOT_DELETED_TEXT[] = "Pellomar could not delete \"history.txt\" in ";
+const char NOT_DELETED_CONSEQUENCE[] =
+    "\n\nIts lines come back if Remember typed lines is checked again. Delete the file to be rid of them.";
+
+}  // namespace
+
 DWORD LoadTypedLines() {
   std::vector<uint8_t> file;
   const DWORD error = ReadFileContents(DataFileToRead(HISTORY_FILE).c_str(), file);
   if (error != ERROR_SUCCESS) return FileIsAbsent(error) ? ERROR_SUCCESS : error;
   // Written in the legacy code page where Windows ignored the manifest, read in UTF-8 now.
-  std::string text(file.begin(), file.end());
-  ConvertTextFromFile(text, std::string::npos);
-  typedLineHistory = DecodeHistory(text);
+  typedLineHistory = DecodeHistory({reinterpret_cast<const char*>(file.data()), file.size()},
+                                   [](std::string& line) { ConvertTextFromFile(line, std::string::npos); });
   return ERROR_SUCCESS;
 }
 
@@ -26,7 +34,11 @@ DWORD SaveTypedLines() {
   return WriteDataFile(HISTORY_FILE, file.data(), static_cast<DWORD>(file.size()));
 }
 
-void ForgetTypedLines() {
+void ForgetTypedLines(HWND owner) {
   typedLineHistory.Forget();
-  DeleteDataFile(HISTORY_FILE);
+  std::string folder;
+  const DWORD error = DeleteDataFile(HISTORY_FILE, folder);
+  if (error == ERROR_SUCCESS) return;
+  const std::string text = NOT_DELETED_TEXT + folder + ":\n" + SystemErrorText(error) + NOT_DELETED_CONSEQUENCE;
+  MessageBoxA(owner, text.c_str(), NOT_DELETED_CAPTION, MB_ICONWARNING);
 }

@@ -13,5 +13,6 @@ DWORD LoadTypedLines();
 // reason the new one could not be made.
 DWORD SaveTypedLines();
 
-// Empties typedLineHistory and deletes its file.
-void ForgetTypedLines();
+// Empties typedLineHistory and deletes every copy of its file; a copy that cannot go is
+// told over owner.
+void ForgetTypedLines(HWND owner);

@@ -1,7 +1,9 @@
 #include "keys/edit_user_keys_dialog_win.h"
 
+#include <cstring>
 #include <string>
 
+#include "base/code_page_win.h"
 #include "base/common_dialogs_win.h"
 #include "base/themed_dialog_win.h"
 #include "keys/key_entry_store.h"
@@ -20,13 +22,18 @@ const char MODIFY_CAPTION[] = "Modify Key Entry";
 const char REMOVE_CAPTION[] = "Remove Key Entry";
 const char NOTHING_SELECTED_TEXT[] = "Nothing selected!";
 const char BUILTIN_DUPLICATE_TEXT[] = "There is already a built-in keyword that uses this key.";
+const char BROWSED_TOO_LONG_TEXT[] = "The chosen file's path is longer than a command can hold.";
+const char BROWSE_CAPTION[] = "Browse";
+const int TEXT_FIELDS[] = {IDC_KEY_FIELD, IDC_CMD_FIELD, IDC_PAR_FIELD};
 // What the list reserves per line before a fill: a key, a tab and a short command.
 const LPARAM LIST_BYTES_PER_LINE = 32;
 
+// A field's text as the store keeps it: its MAX_KEY_TEXT_LENGTH characters may take more
+// bytes than that, and the text is cut between two characters.
 std::string FieldText(HWND dialog, int id) {
-  char text[MAX_KEY_TEXT_LENGTH + 1] = {};
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
+  char text[MAX_KEY_TEXT_LENGTH * 3 + 1] = {};  // up to three bytes a character in UTF-8
+  const int length = GetDlgItemTextA(dialog, id, text, sizeof text);
+  return std::string(text, TextCutLength({text, static_cast<size_t>(length)}, MAX_KEY_TEXT_LENGTH));
 }
 
 bool MinimizeChecked(HWND dialog) {
@@ -84,6 +91,7 @@ void FillKeyList(HWND dialog) {
 }
 
 void EditKeysOnInit(HWND dialog) {
+  for (const int field : TEXT_FIELDS) SendDlgItemMessageA(dialog, field, EM_LIMITTEXT, MAX_KEY_TEXT_LENGTH, 0);
   for (size_t i = keyEntryStore.builtinCount; i < keyEntryStore.entries.size(); ++i)
     keyEntryStore.entries[i].removalPending = false;
   FillKeyList(dialog);
@@ -160,13 +168,18 @@ void EditKeysOnRemove(HWND dialog) {
   if (!SelectedEntry(dialog, REMOVE_CAPTION, line, index) || !Confirmed(dialog, CONFIRM_REMOVE_TEXT)) return;
   keyEntryStore.entries[index].removalPending = true;
   SendMessageA(KeyList(dialog), LB_DELETESTRING, line, 0);
-  for (const int field : {IDC_KEY_FIELD, IDC_CMD_FIELD, IDC_PAR_FIELD}) SetDlgItemTextA(dialog, field, "");
+  for (const int field : TEXT_FIELDS) SetDlgItemTextA(dialog, field, "");
 }
 
 void EditKeysOnBrowse(HWND dialog) {
-  char file[MAX_KEY_TEXT_LENGTH + 1] = {};
+  char file[CHOSEN_PATH_CAPACITY] = {};
   OPENFILENAMEA request = FileChooserRequest(dialog, NULL, file, sizeof file);
-  if (ChooseFileToOpen(&request)) SetDlgItemTextA(dialog, IDC_CMD_FIELD, file);
+  if (!ChooseFileToOpen(&request)) return;
+  // Cut, it would name another file.
+  if (strlen(file) > MAX_KEY_TEXT_LENGTH)
+    MessageBoxA(dialog, BROWSED_TOO_LONG_TEXT, BROWSE_CAPTION, MB_ICONWARNING);
+  else
+    SetDlgItemTextA(dialog, IDC_CMD_FIELD, file);
 }
 
 INT_PTR CALLBACK EditUserKeysDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

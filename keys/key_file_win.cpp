@@ -31,10 +31,10 @@ KeyFileLoad LoadKeyEntries() {
   const KeyFileRead result = DecodeKeyEntries(file.data(), file.size(), keyEntryStore);
   for (size_t i = firstNew; i < keyEntryStore.entries.size(); ++i) ConvertFromFile(keyEntryStore.entries[i]);
   if (result == KeyFileRead::Whole) return {KeyFileTrouble::None, ERROR_SUCCESS};
-  const bool keptAside = CopyFileA(path.c_str(), (path + BACKUP_SUFFIX).c_str(), FALSE);
-  const DWORD copyError = keptAside ? ERROR_SUCCESS : GetLastError();
+  // Kept aside where the files are written: beside a read-only executable it could never be.
+  const DWORD copyError = CopyToDataFolder(path, (std::string(KEY_ENTRIES_FILE) + BACKUP_SUFFIX).c_str());
   if (result == KeyFileRead::WrongVersion) MessageBoxA(NULL, WRONG_VERSION_TEXT, NULL, MB_OK);
-  return {keptAside ? KeyFileTrouble::None : KeyFileTrouble::NotKeptAside, copyError};
+  return {copyError == ERROR_SUCCESS ? KeyFileTrouble::None : KeyFileTrouble::NotKeptAside, copyError};
 }
 
 DWORD SaveKeyEntries() {

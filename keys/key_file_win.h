@@ -19,8 +19,8 @@ struct KeyFileLoad {
 
 // Appends the user's entries from "keyentries.dat" in the data folder to keyEntryStore.
 // A file of another version is reported and skipped; a file that cannot be read whole is
-// first copied to "keyentries.dat.bak" beside it. With any trouble saving must leave the
-// file as it is.
+// first copied to "keyentries.dat.bak" in the data folder. With any trouble saving must
+// leave the file as it is.
 KeyFileLoad LoadKeyEntries();
 
 // Writes the user's entries to "keyentries.dat" in the data folder; the old file is

@@ -1,6 +1,9 @@
 #include "settings/hot_key_win.h"
+// After windows.h, which it needs.
+#include <psapi.h>
 
 #include "base/app_state_win.h"
+#include "base/system_library_win.h"
 
 static_assert(HOT_KEY_ALT == MOD_ALT && HOT_KEY_CONTROL == MOD_CONTROL && HOT_KEY_SHIFT == MOD_SHIFT &&
                   HOT_KEY_WIN == MOD_WIN,
@@ -8,8 +11,30 @@ static_assert(HOT_KEY_ALT == MOD_ALT && HOT_KEY_CONTROL == MOD_CONTROL && HOT_KE
 
 namespace {
 
+// On the bar while it holds its hot key: the key, so that another copy can tell who has it.
+const char HOT_KEY_PROPERTY[] = "Pellomar.HotKey";
+
+HANDLE HotKeyMark(HotKey key) {
+  return reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(MAKEWORD(key.virtualKey, key.modifiers)));
+}
+
 bool Register(HWND window, int id, HotKey key) {
   return RegisterHotKey(window, id, key.modifiers, key.virtualKey) != FALSE;
+}
+
+void MarkHeld(HWND window, HotKey key) {
+  SetPropA(window, HOT_KEY_PROPERTY, HotKeyMark(key));
+}
+
+// The path of a process's program, or "" where it may not be read.
+std::string ProgramOf(DWORD process) {
+  static const auto moduleFileName = LoadSystemFunction<decltype(GetModuleFileNameExA)>("psapi.dll", "GetModuleFileNameExA");
+  const HANDLE handle = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process);
+  if (!handle) return std::string();
+  char path[MAX_PATH * 3];  // MAX_PATH characters of UTF-8
+  const DWORD length = moduleFileName ? moduleFileName(handle, NULL, path, sizeof path) : 0;
+  CloseHandle(handle);
+  return std::string(path, length < sizeof path ? length : 0);
 }
 
 }  // namespace
@@ -18,6 +43,7 @@ void RegisterBarHotKey(HWND mainWindow) {
   if (!HotKeyAcceptable(HotKeyOf(appSettings))) SetHotKey(appSettings, DEFAULT_HOT_KEY);
   appState.hotKeyId = 0;
   appState.hotKeyHeld = Register(mainWindow, appState.hotKeyId, HotKeyOf(appSettings));
+  if (appState.hotKeyHeld) MarkHeld(mainWindow, HotKeyOf(appSettings));
 }
 
 bool ChangeBarHotKey(HotKey key) {
@@ -30,10 +56,22 @@ bool ChangeBarHotKey(HotKey key) {
   UnregisterBarHotKey();
   appState.hotKeyId = id;
   appState.hotKeyHeld = true;
+  MarkHeld(appState.mainWindow, key);
   return true;
 }
 
 void UnregisterBarHotKey() {
   if (appState.hotKeyHeld) UnregisterHotKey(appState.mainWindow, appState.hotKeyId);
   appState.hotKeyHeld = false;
+  RemovePropA(appState.mainWindow, HOT_KEY_PROPERTY);
+}
+
+std::optional<std::string> CopyHoldingHotKey(HotKey key) {
+  for (HWND window = NULL; (window = FindWindowExA(NULL, window, MAIN_WINDOW_CLASS, NULL)) != NULL;) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId() && GetPropA(window, HOT_KEY_PROPERTY) == HotKeyMark(key))
+      return ProgramOf(process);
+  }
+  return std::nullopt;
 }

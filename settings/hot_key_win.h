@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 #include "settings/hot_key.h"
 
 // The bar's global hot key, held by the main window; appState tells under which id and
@@ -15,3 +18,7 @@ void RegisterBarHotKey(HWND mainWindow);
 bool ChangeBarHotKey(HotKey key);
 
 void UnregisterBarHotKey();
+
+// Another copy of Pellomar that holds key: the path of its program, or "" where that
+// cannot be read; none when no other copy holds it (another program may).
+std::optional<std::string> CopyHoldingHotKey(HotKey key);

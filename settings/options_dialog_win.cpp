@@ -24,13 +24,12 @@ const char SKIN_PATH_TOO_LONG_TEXT[] =
     "The skin's path is too long to keep. Move the skin into Pellomar's folder or a folder with a shorter path.";
 const char SKIN_FAILED_CAPTION[] = "Application Error";
 const char SKIN_FILTER[] = "Pellomar Skins\0*.bmp\0";
-// The file chooser's name buffer, in characters.
-const size_t SKIN_CHOOSER_CAPACITY = 256;
 // Why OK leaves the dialog open, beside the hot key control; the key's text comes first.
 // A combination that another program holds never reaches the control, which shows "None".
 const char NO_HOT_KEY_TEXT[] = "None: another program may hold that key";
 const char HOT_KEY_ALONE_TEXT[] = ": add Ctrl, Alt, Shift or Win";
 const char HOT_KEY_TAKEN_TEXT[] = ": another program uses it";
+const char HOT_KEY_COPY_TEXT[] = ": another copy of Pellomar uses it";
 // What the same place says at opening of a key with Win, which the control cannot show.
 const char HOT_KEY_WITH_WIN_TEXT[] = "Now: ";
 
@@ -121,7 +120,7 @@ bool TakeHotKey(HWND dialog) {
   else if (!HotKeyAcceptable(key))
     refusal = HotKeyText(key) + HOT_KEY_ALONE_TEXT;
   else if (!ChangeBarHotKey(key) && key != HotKeyOf(appSettings))
-    refusal = HotKeyText(key) + HOT_KEY_TAKEN_TEXT;
+    refusal = HotKeyText(key) + (CopyHoldingHotKey(key) ? HOT_KEY_COPY_TEXT : HOT_KEY_TAKEN_TEXT);
   if (refusal.empty()) {
     SetHotKey(appSettings, key);
     return true;
@@ -166,7 +165,7 @@ bool OptionsOnOk(HWND dialog) {
 
 // The chosen path in the form that fits skinPath; false when none does.
 bool KeepSkinPath(const char* chosen, const std::string& programFolder) {
-  char shortForm[MAX_PATH];
+  char shortForm[CHOSEN_PATH_CAPACITY];
   const DWORD shortLength = GetShortPathNameA(chosen, shortForm, sizeof shortForm);
   if (shortLength == 0 || shortLength >= sizeof shortForm) shortForm[0] = '\0';
   const auto kept = SkinPathToKeep(chosen, programFolder, shortForm, sizeof appSettings.skinPath);
@@ -177,7 +176,7 @@ bool KeepSkinPath(const char* chosen, const std::string& programFolder) {
 
 void ChangeSkin(HWND dialog) {
   const std::string folder = SetWorkingDirectoryToExe();
-  char chosen[SKIN_CHOOSER_CAPACITY] = {};
+  char chosen[CHOSEN_PATH_CAPACITY] = {};
   OPENFILENAMEA request = FileChooserRequest(dialog, SKIN_FILTER, chosen, sizeof chosen);
   request.lpstrInitialDir = folder.c_str();
   if (!ChooseFileToOpen(&request)) return;

@@ -13,9 +13,10 @@ void SetRunAtStartup(bool enable) {
   if (enable) {
     // Quoted, so that a path with blanks cannot be read as another program followed by
     // arguments.
-    char command[MAX_PATH + 2] = "\"";
-    const DWORD length = GetModuleFileNameA(NULL, command + 1, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) {
+    char command[MAX_PATH * 3 + 2] = "\"";  // MAX_PATH characters of UTF-8, quoted
+    const DWORD capacity = sizeof command - 2;
+    const DWORD length = GetModuleFileNameA(NULL, command + 1, capacity);
+    if (length > 0 && length < capacity) {
       command[length + 1] = '"';
       command[length + 2] = '\0';
       RegSetValueExA(runKey, RUN_VALUE_NAME, 0, REG_SZ, reinterpret_cast<const BYTE*>(command), length + 3);

@@ -12,6 +12,7 @@ TEST(History, KeepsEachLineOnceNewestFirstInAFileOfLines) {
   const std::tuple<const char*, std::string, std::vector<std::string>> cases[] = {
       {"CR LF and LF endings; a line run again moves to the front", "a\r\nb\nc\r\na", {"a", "c", "b"}},
       {"empty lines skipped, a long line cut", "\r\n\n" + std::string(130, 'x'), {std::string(127, 'x')}},
+      {"UTF-8 cut between two characters", std::string(126, 'x') + "\xC3\xA9", {std::string(126, 'x')}},
       {"damaged: a NUL byte", std::string("a\r\n\0", 4), {}},
   };
   for (const auto& [name, file, kept] : cases) EXPECT_EQ(DecodeHistory(file).Lines(), kept) << name;

@@ -47,6 +47,10 @@ def window_place(title):
     return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")) if values else None
 
 
+def shown_windows(title):
+    return len(xdotool("search --onlyvisible --name", "^%s$" % title).split())
+
+
 def wait_window(title, seconds=15):
     settle(lambda: window_place(title) is not None, True, seconds)
     return window_place(title)
@@ -178,6 +182,15 @@ class FreshFolder(unittest.TestCase):
         self.assertTrue(settle(lambda: pixels("root", "-crop", "260x12+300+200") == skin, True), "the skin")
         self.assertEqual((app.close(), app.read("config.dat")), (0, config))
 
+    def test_a_folder_whose_path_leaves_no_room_for_the_files_is_refused(self):
+        app = Pellomar(self)
+        deep = app.folder.joinpath(*["d" * 50] * 5)  # with the files' names, beyond 260 characters
+        deep.mkdir(parents=True)
+        app.folder = pathlib.Path(shutil.copy(app.folder / "pellomar.exe", deep)).parent
+        app.start(window=None)
+        self.assertIn("Pellomar cannot run from a folder with a path this long", driver("answer-box", BAR))
+        self.assertEqual(app.process.wait(timeout=20), 255)
+
 
 class Desktop(unittest.TestCase):
     def test_drag_snaps_and_the_tray_icon_and_the_hot_key_bring_the_bar_back_with_no_planted_library_loaded(self):
@@ -219,16 +232,34 @@ class Launching(unittest.TestCase):
                             (lambda: in_box("click 1 key Up Up Return"),
                              "https://www.google.com/search?q=\u6771\u4eac")):
             act()
-            recorded += launch.encode() + b"\n"
+            recorded += ("%s | %s\n" % (windows_path(app.folder), launch)).encode()  # started in the program's folder
             self.assertEqual(settle(lambda: app.read("launches.txt"), recorded), recorded)
         self.assertEqual(app.close(), 0)
         self.assertIn(b"rec typed words", app.read("history.txt"), "kept for the next run")
+
+
+class SecondCopy(unittest.TestCase):
+    def test_a_second_start_on_the_same_files_brings_the_first_forward_and_ends_on_other_files_it_runs(self):
+        app = Pellomar(self)
+        app.start()
+        menu(IDM_MINIMIZE_RESTORE)  # hidden to the notification area
+        wait_window(TRAY)
+        self.assertIsNone(settle(lambda: window_place(BAR), None))
+        second = subprocess.run(["wine", app.folder / "pellomar.exe"], cwd=tempfile.gettempdir(), timeout=10,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # The first bar back, and no second bar nor message, which would share its title.
+        self.assertEqual((second.returncode, settle(lambda: shown_windows(BAR), 1)), (0, 1))
+        Pellomar(self).start(window=None)
+        self.assertIn("Another copy of Pellomar uses Ctrl+Alt+K, so this one cannot bring its bar forward with it. "
+                      "The other copy runs from %s." % windows_path(app.folder / "pellomar.exe"), driver("answer-box", BAR))
+        self.assertEqual(settle(lambda: shown_windows(BAR), 2), 2, "both bars")
 
 
 class KeepingFiles(unittest.TestCase):
     def test_a_folder_that_refuses_files_sends_them_to_the_users_and_tells_it_once(self):
         app, moved = Pellomar(self), per_user_folder()
         shutil.rmtree(moved, ignore_errors=True)
+        self.addCleanup(shutil.rmtree, moved, ignore_errors=True)  # every copy would take its files
         with read_only(app.folder):
             app.start()
             menu(IDM_MINIMIZE_RESTORE)  # ended hidden, a setting the next start shows

@@ -50,7 +50,16 @@ struct AwaitedWindow {
 // it, may await another.
 std::vector<AwaitedWindow*> awaitedWindows;
 
-const char* const USER_FILES[] = {SETTINGS_FILE, KEY_ENTRIES_FILE, "keyentries.dat.bak", HISTORY_FILE};
+const char* const USER_FILES[] = {SETTINGS_FILE, KEY_ENTRIES_FILE, "keyentries.dat.bak", HISTORY_FILE, "pellomar.moved"};
+
+// No file of the program's beside the test program or in the per-user folder, which is
+// gone too, and nothing in the way of a trial file.
+void RemoveUserFiles() {
+  for (const std::string& folder : {ExeFolder(), PerUserFolder()})
+    for (const char* file : USER_FILES) DeleteFileA((folder + file).c_str());
+  RemoveDirectoryA(PerUserFolder().c_str());
+  RemoveDirectoryA((ExeFolder() + "pellomar.trial").c_str());
+}
 
 void CALLBACK LookForAwaitedWindows(HWND, UINT, UINT_PTR, DWORD now) {
   for (auto awaited = awaitedWindows.rbegin(); awaited != awaitedWindows.rend(); ++awaited) {
@@ -117,18 +126,27 @@ void Click(HWND dialog, int id) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-bool FileExists(const char* name) {
-  return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
+bool FileExists(const std::string& name) {
+  return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::vector<uint8_t> FileBytes(const char* name) {
+std::vector<uint8_t> FileBytes(const std::string& name) {
   std::vector<uint8_t> bytes;
-  ReadFileContents(name, bytes);
+  ReadFileContents(name.c_str(), bytes);
   return bytes;
 }
 
-void WriteBytes(const char* name, const std::vector<uint8_t>& bytes) {
-  ASSERT_EQ(ReplaceFileContents(name, bytes.data(), static_cast<DWORD>(bytes.size())), 0u) << name;
+void WriteBytes(const std::string& name, std::string_view bytes) {
+  ASSERT_EQ(ReplaceFileContents(name.c_str(), bytes.data(), static_cast<DWORD>(bytes.size())), 0u) << name;
+}
+
+void WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes) {
+  WriteBytes(name, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+bool RunValueExists() {
+  return RegGetValueA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "pellomar.exe",
+                      RRF_RT_ANY, NULL, NULL, NULL) == ERROR_SUCCESS;
 }
 
 void BarTest::SetUp() {
@@ -143,8 +161,8 @@ void BarTest::SetUp() {
   irreversibleLog.clear();
   exitWindowsAnswer = TRUE;
   SetWorkingDirectoryToExe();
-  for (const char* file : USER_FILES) DeleteFileA(file);
-  ChooseDataFolder();
+  RemoveUserFiles();
+  ChooseUserFilesFolder();
   userFiles = UserFiles{};
   RegisterMainWindowClass(GetModuleHandleA(NULL));
 }
@@ -163,7 +181,7 @@ void BarTest::TearDown() {
   PumpMessages();  // also takes the WM_QUIT that the destruction posts
   ReleaseAppGdiObjects();
   SetWorkingDirectoryToExe();
-  for (const char* file : USER_FILES) DeleteFileA(file);
+  RemoveUserFiles();
 }
 
 void BarTest::EnterLine(const std::string& line) {

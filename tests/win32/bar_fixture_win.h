@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What the program would have done that cannot be taken back, one line per call: a
@@ -48,6 +49,9 @@ void ClickAnswering(HWND dialog, int id, const char* caption, const std::string&
 
 std::string ItemText(HWND dialog, int id);
 void Click(HWND dialog, int id);
-bool FileExists(const char* name);
-std::vector<uint8_t> FileBytes(const char* name);
-void WriteBytes(const char* name, const std::vector<uint8_t>& bytes);
+bool FileExists(const std::string& name);
+std::vector<uint8_t> FileBytes(const std::string& name);
+void WriteBytes(const std::string& name, std::string_view bytes);
+void WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes);
+// Whether the log-on value "pellomar.exe" is there.
+bool RunValueExists();

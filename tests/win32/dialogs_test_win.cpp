@@ -38,11 +38,6 @@ void ChooseWith(HWND dialog, int button, const char* chooserCaption, const std::
       [&] { Click(dialog, button); });
 }
 
-bool RunValueExists() {
-  return RegGetValueA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "pellomar.exe",
-                      RRF_RT_ANY, NULL, NULL, NULL) == ERROR_SUCCESS;
-}
-
 void Fill(HWND dialog, const std::string& key, const char* command) {
   SetDlgItemTextA(dialog, IDC_KEY_FIELD, key.c_str());
   SetDlgItemTextA(dialog, IDC_CMD_FIELD, command);
@@ -132,7 +127,7 @@ TEST_F(BarTest, OptionsTakeDefaultsForgetTypedLinesAndChangeTheLookWhileTheRunVa
   const HGDIOBJ replaced[] = {GetCurrentObject(appState.skinDC, OBJ_BITMAP), appState.editFontHandle,
                               appState.editBackBrush};
   CopyFileA("sk_default.bmp", "other_skin.bmp", FALSE);
-  WriteBytes("bad_skin.bmp", {'B', 'M', 0, 0});
+  WriteBytes("bad_skin.bmp", std::string("BM\0\0", 4));
   SetRunAtStartup(false);
   InOptions([&](HWND options) {
     AnswerBox("Application Error", "", IDOK,
@@ -151,17 +146,17 @@ TEST_F(BarTest, OptionsTakeDefaultsForgetTypedLinesAndChangeTheLookWhileTheRunVa
 }
 
 TEST_F(BarTest, EditUserKeysChangesTheStoreAsTheUserAsksAndExportsAndImportsKeyWords) {
-  const std::string longKey(255, 'k');
+  const std::string longKey(254, 'k');
   StartBar();
   InEditUserKeys(
-      [&](HWND keys) {  // needs a selection and a key other than a built-in one; cuts a key to 255 bytes
+      [&](HWND keys) {  // needs a selection and a key other than a built-in one; cuts a key to 255 bytes or less
         ClickAnswering(keys, IDC_MODIFY_KEY, "Modify Key Entry", "Nothing selected!", IDOK);
         ClickAnswering(keys, IDC_REMOVE_KEY, "Remove Key Entry", "Nothing selected!", IDOK);
         ClickAnswering(keys, IDC_ADD_KEY, "Add Key Entry", "The key is blank!", IDOK);
         Fill(keys, "gi", "x.exe");
         ClickAnswering(keys, IDC_ADD_KEY, "Duplicate Notice", "There is already a built-in keyword that uses this key.",
                        IDOK);
-        Fill(keys, longKey + "kk", "k.exe");
+        Fill(keys, longKey + "\xC3\xA9", "k.exe");  // not inside the "é" across the 255th byte
         Click(keys, IDC_ADD_KEY);
         EXPECT_EQ(SendDlgItemMessageA(keys, IDC_KEY_LIST, LB_GETCURSEL, 0, 0), 1) << "the new line is selected";
       },
@@ -191,7 +186,7 @@ TEST_F(BarTest, EditUserKeysChangesTheStoreAsTheUserAsksAndExportsAndImportsKeyW
   EXPECT_EQ(keyEntryStore.entries.size(), keyEntryStore.builtinCount + 1) << "the removed entry is gone";
   const std::string file = ExeFolder() + "keys.txt";
   DeleteFileA(file.c_str());  // left by a run that failed, it would bring up the overwrite question
-  const std::string moreLines = "gi\tx.exe\t\t0\r\nunreadable\r\nnew\tn.exe\t\t0\r\n";
+  const std::string moreLines = "gi\tx.exe\t\t0\r\nno\xFFUTF-8\tx.exe\t\t0\r\nnew\tn.exe\t\t0\r\n";
   InEditUserKeys(
       [&](HWND keys) {  // exports the list, then imports it back asking once about the keys it has
         ChooseWith(keys, IDC_EXPORT_KEYS, "Save As", file);

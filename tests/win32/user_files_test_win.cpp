@@ -6,7 +6,10 @@
 #include "app/user_files_win.h"
 #include "bar_fixture_win.h"
 #include "base/app_state_win.h"
+#include "base/data_folder_win.h"
 #include "base/exe_folder_win.h"
+#include "command/history_file_win.h"
+#include "command/typed_line_history.h"
 #include "keys/key_file.h"
 #include "keys/key_file_win.h"
 #include "settings/settings_codec.h"
@@ -53,7 +56,8 @@ TEST_F(BarTest, AFailedSaveAtExitIsToldWithRetryAndCancelLosesNothingElse) {
 
 TEST_F(BarTest, AKeyFileNotReadWholeIsCopiedAsideFirstAndAFileThisRunCouldNotKeepIsToldAndNeverReplaced) {
   keyEntryStore.Append({"ed", "notepad", "", 1, false, {}});
-  std::vector<uint8_t> wrongVersion = EncodeKeyEntries(keyEntryStore), cutShort = wrongVersion;
+  const std::vector<uint8_t> whole = EncodeKeyEntries(keyEntryStore);
+  std::vector<uint8_t> wrongVersion = whole, cutShort = whole;
   wrongVersion[0] = 2;
   cutShort[4] = 2;  // claims a second entry
   // Held by another program without sharing; a folder where the copy would go.
@@ -65,19 +69,24 @@ TEST_F(BarTest, AKeyFileNotReadWholeIsCopiedAsideFirstAndAFileThisRunCouldNotKee
       {SETTINGS_FILE, std::vector<uint8_t>(SETTINGS_FILE_SIZE, 0x5A), HELD_OPEN,
        "Pellomar could not read \"config.dat\""},
       {KEY_ENTRIES_FILE, cutShort, NO_ROOM_FOR_COPY, "Pellomar could not read all of \"keyentries.dat\""},
+      {KEY_ENTRIES_FILE, whole, HELD_OPEN, "Pellomar could not read \"keyentries.dat\""},
+      {HISTORY_FILE, {'g', ' ', 'a'}, HELD_OPEN, "Pellomar could not read \"history.txt\""},
   };
   for (const auto& [file, bytes, hindrance, told] : cases) {
     keyEntryStore = KeyEntryStore{};
     WriteBytes(file, bytes);
+    SetRunAtStartup(false);
     const HANDLE held =
         hindrance == HELD_OPEN ? CreateFileA(file, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL) : NULL;
     if (hindrance == NO_ROOM_FOR_COPY) CreateDirectoryA("keyentries.dat.bak", NULL);
     AnswerBox(nullptr, told, IDOK, LoadUserFiles);
     if (held) CloseHandle(held);
     EXPECT_EQ(FileBytes("keyentries.dat.bak") == bytes, hindrance == NONE) << told;
+    EXPECT_EQ(RunValueExists(), file != SETTINGS_FILE) << told << ": the log-on value follows only settings read";
     SaveFilesBeforeSessionEnds();
     SaveSettingsAtExit({0, 0});
     SaveKeyEntriesAtExit();
+    SaveTypedLinesAtExit();
     EXPECT_EQ(FileBytes(file) == bytes, hindrance != NONE) << told;
     RemoveDirectoryA("keyentries.dat.bak");
     for (const char* name : {file, "keyentries.dat.bak"}) DeleteFileA(name);
@@ -90,9 +99,45 @@ TEST_F(BarTest, KeyWordsKeepAnyLanguageAndOlderFilesAreReadInTheLegacyCodePage) 
   stored.Append({"t", "\xE6\x9D\xB1\xE4\xBA\xAC.exe", "\xC3\xA9", 0, false, {}});  // 東京.exe é
   stored.Append({"z", "Z\xFCrich", "", 0, false, {}});  // as an earlier version wrote it in code page 1252
   WriteBytes(KEY_ENTRIES_FILE, EncodeKeyEntries(stored));
+  WriteBytes(HISTORY_FILE, "g Z\xFCrich\r\ng \xC3\xA9\r\n");  // each line judged alone
   keyEntryStore = KeyEntryStore{};
   LoadUserFiles();
   stored.entries[1].command = "Z\xC3\xBCrich";
   SaveKeyEntriesAtExit();
   EXPECT_EQ(FileBytes(KEY_ENTRIES_FILE), EncodeKeyEntries(stored)) << "read unchanged, written back as UTF-8";
+  EXPECT_EQ(typedLineHistory.Lines(), (std::vector<std::string>{"g \xC3\xA9", "g Z\xC3\xBCrich"}));
+}
+
+TEST_F(BarTest, BesideAProgramWhoseFolderRefusesFilesTheUsersOwnFolderIsSeededKeptAndToldOfOnce) {
+  CreateDirectoryA("pellomar.trial", NULL);  // where the trial file would go
+  keyEntryStore.Append({"ed", "notepad", "", 1, false, {}});
+  std::vector<uint8_t> cutShort = EncodeKeyEntries(keyEntryStore);
+  cutShort[4] = 2;  // claims a second entry
+  WriteBytes(KEY_ENTRIES_FILE, cutShort);
+  keyEntryStore = KeyEntryStore{};
+  ChooseUserFilesFolder();
+  const std::string perUser = dataFolder.path;
+  ASSERT_TRUE(dataFolder.perUser);
+  LoadUserFiles();  // nothing to tell: the damaged file is kept aside in the user's folder
+  EXPECT_EQ(FileBytes(perUser + "keyentries.dat.bak"), cutShort);
+  ASSERT_EQ(keyEntryStore.entries.size(), keyEntryStore.builtinCount + 1) << "seeded from beside the program";
+  SaveFilesBeforeSessionEnds();  // no message can be shown as the session ends
+  EXPECT_EQ(FileBytes(perUser + KEY_ENTRIES_FILE), EncodeKeyEntries(keyEntryStore));
+  EXPECT_EQ(FileBytes(KEY_ENTRIES_FILE), cutShort) << "left beside the program";
+  AnswerBox("Pellomar", "Pellomar cannot write in its own folder", IDOK, [] {
+    ChooseUserFilesFolder();
+    LoadUserFiles();
+  });
+  RemoveDirectoryA("pellomar.trial");
+  ChooseUserFilesFolder();
+  EXPECT_TRUE(dataFolder.perUser) << "its copies, saved last, stay in use where the program's folder takes files again";
+
+  // Forgetting the typed lines takes every copy, and tells of one that stays.
+  WriteBytes(HISTORY_FILE, "g a");
+  WriteBytes(perUser + HISTORY_FILE, "g b");
+  const HANDLE held = CreateFileA(HISTORY_FILE, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+  AnswerBox("Pellomar", "Pellomar could not delete \"history.txt\" in " + ExeFolder(), IDOK,
+            [] { ForgetTypedLines(NULL); });
+  CloseHandle(held);
+  EXPECT_FALSE(FileExists(perUser + HISTORY_FILE));
 }

@@ -1,0 +1,89 @@
+#include "app/running_copy_win.h"
+
+#include <cstdint>
+#include <string>
+
+#include "base/app_state_win.h"
+#include "base/data_folder_win.h"
+
+namespace {
+
+// On the running copy's bar: the key of its data folder. A window of the same class that
+// another program made never carries it.
+const char FOLDER_PROPERTY[] = "Pellomar.DataFolder";
+// A copy still starting (reading its files, or a message of its start on screen) has no
+// bar yet; it is looked for this long, and then given this long to answer.
+const DWORD STARTING_COPY_MILLISECONDS = 10000;
+const UINT ANSWER_MILLISECONDS = 5000;
+
+// The folder as Windows tells folders apart: letter case ignored, short names made long.
+std::wstring ComparableFolder(const std::string& folder) {
+  std::wstring wide(folder.size(), L'\0');
+  wide.resize(static_cast<size_t>(
+      MultiByteToWideChar(CP_ACP, 0, folder.data(), static_cast<int>(folder.size()), &wide[0], static_cast<int>(wide.size()))));
+  const DWORD longLength = GetLongPathNameW(wide.c_str(), NULL, 0);
+  if (longLength > 0) {
+    std::wstring longForm(longLength, L'\0');
+    longForm.resize(GetLongPathNameW(wide.c_str(), &longForm[0], longLength));
+    if (!longForm.empty()) wide = longForm;
+  }
+  if (!wide.empty()) CharUpperBuffW(&wide[0], static_cast<DWORD>(wide.size()));
+  return wide;
+}
+
+// FNV-1a, 64 bits, over the folder's UTF-16 units.
+uint64_t FolderKey(const std::string& folder) {
+  uint64_t key = 14695981039346656037ull;
+  for (const wchar_t unit : ComparableFolder(folder)) {
+    key = (key ^ (unit & 0xFF)) * 1099511628211ull;
+    key = (key ^ (unit >> 8 & 0xFF)) * 1099511628211ull;
+  }
+  return key;
+}
+
+// A window property holds a pointer's width, 32 bits on 32-bit Windows; never 0, which
+// would read as no property.
+HANDLE FolderMark(uint64_t key) {
+  return reinterpret_cast<HANDLE>(static_cast<UINT_PTR>((key & 0xFFFFFFFF) | 1));
+}
+
+std::string MutexName(uint64_t key) {
+  std::string name = "Local\\Pellomar-";
+  for (int shift = 60; shift >= 0; shift -= 4) name += "0123456789abcdef"[key >> shift & 0xF];
+  return name;
+}
+
+HWND FindMarkedBar(HANDLE mark) {
+  for (HWND window = NULL; (window = FindWindowExA(NULL, window, MAIN_WINDOW_CLASS, NULL)) != NULL;) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId() && GetPropA(window, FOLDER_PROPERTY) == mark) return window;
+  }
+  return NULL;
+}
+
+}  // namespace
+
+bool HandOverToRunningCopy() {
+  const uint64_t key = FolderKey(dataFolder.path);
+  // Held until this process ends, when the system lets it go: a copy that crashed cannot
+  // keep the next one from starting.
+  if (!CreateMutexA(NULL, FALSE, MutexName(key).c_str()) || GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  HWND bar = NULL;
+  for (const DWORD start = GetTickCount(); !(bar = FindMarkedBar(FolderMark(key))); Sleep(50))
+    if (GetTickCount() - start >= STARTING_COPY_MILLISECONDS) return true;
+  // The user started this copy, so it may hand the foreground on.
+  DWORD process = 0;
+  GetWindowThreadProcessId(bar, &process);
+  AllowSetForegroundWindow(process);
+  SendMessageTimeoutA(bar, WM_BRING_FORWARD, 0, 0, SMTO_ABORTIFHUNG, ANSWER_MILLISECONDS, NULL);
+  return true;
+}
+
+void MarkRunningCopy(HWND bar) {
+  SetPropA(bar, FOLDER_PROPERTY, FolderMark(FolderKey(dataFolder.path)));
+}
+
+void UnmarkRunningCopy(HWND bar) {
+  RemovePropA(bar, FOLDER_PROPERTY);
+}
