@@ -16,27 +16,19 @@ const char FOLDER_PROPERTY[] = "Pellomar.DataFolder";
 const DWORD STARTING_COPY_MILLISECONDS = 10000;
 const UINT ANSWER_MILLISECONDS = 5000;
 
-// The folder as Windows tells folders apart: letter case ignored, short names made long.
-std::wstring ComparableFolder(const std::string& folder) {
-  std::wstring wide(folder.size(), L'\0');
-  wide.resize(static_cast<size_t>(
-      MultiByteToWideChar(CP_ACP, 0, folder.data(), static_cast<int>(folder.size()), &wide[0], static_cast<int>(wide.size()))));
-  const DWORD longLength = GetLongPathNameW(wide.c_str(), NULL, 0);
-  if (longLength > 0) {
-    std::wstring longForm(longLength, L'\0');
-    longForm.resize(GetLongPathNameW(wide.c_str(), &longForm[0], longLength));
-    if (!longForm.empty()) wide = longForm;
-  }
-  if (!wide.empty()) CharUpperBuffW(&wide[0], static_cast<DWORD>(wide.size()));
-  return wide;
-}
-
-// FNV-1a, 64 bits, over the folder's UTF-16 units.
+// FNV-1a, 64 bits, over the folder's name as Windows tells folders apart: letter case
+// ignored, short names made long. The data folder's path has fewer than MAX_PATH
+// characters, or its files could not be kept.
 uint64_t FolderKey(const std::string& folder) {
+  wchar_t given[MAX_PATH] = {}, name[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, given, MAX_PATH - 1);
+  DWORD length = GetLongPathNameW(given, name, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) length = static_cast<DWORD>(lstrlenW(lstrcpynW(name, given, MAX_PATH)));
+  CharUpperBuffW(name, length);
   uint64_t key = 14695981039346656037ull;
-  for (const wchar_t unit : ComparableFolder(folder)) {
-    key = (key ^ (unit & 0xFF)) * 1099511628211ull;
-    key = (key ^ (unit >> 8 & 0xFF)) * 1099511628211ull;
+  for (DWORD i = 0; i < length; ++i) {
+    key = (key ^ (name[i] & 0xFF)) * 1099511628211ull;
+    key = (key ^ (name[i] >> 8 & 0xFF)) * 1099511628211ull;
   }
   return key;
 }
