@@ -12,8 +12,9 @@ namespace {
 // another program made never carries it.
 const char FOLDER_PROPERTY[] = "Pellomar.DataFolder";
 // A copy still starting (reading its files, or a message of its start on screen) has no
-// bar yet; it is looked for this long, and then given this long to answer.
-const DWORD STARTING_COPY_MILLISECONDS = 10000;
+// bar yet, nor has one that is ending; either is waited for this long, and a bar given
+// this long to answer.
+const DWORD OTHER_COPY_MILLISECONDS = 10000;
 const UINT ANSWER_MILLISECONDS = 5000;
 
 // FNV-1a, 64 bits, over the folder's name as Windows tells folders apart: letter case
@@ -54,21 +55,30 @@ HWND FindMarkedBar(HANDLE mark) {
   return NULL;
 }
 
-}  // namespace
-
-bool HandOverToRunningCopy() {
-  const uint64_t key = FolderKey(dataFolder.path);
-  // Held until this process ends, when the system lets it go: a copy that crashed cannot
-  // keep the next one from starting.
-  if (!CreateMutexA(NULL, FALSE, MutexName(key).c_str()) || GetLastError() != ERROR_ALREADY_EXISTS) return false;
-  HWND bar = NULL;
-  for (const DWORD start = GetTickCount(); !(bar = FindMarkedBar(FolderMark(key))); Sleep(50))
-    if (GetTickCount() - start >= STARTING_COPY_MILLISECONDS) return true;
+void BringForward(HWND bar) {
   // The user started this copy, so it may hand the foreground on.
   DWORD process = 0;
   GetWindowThreadProcessId(bar, &process);
   AllowSetForegroundWindow(process);
   SendMessageTimeoutA(bar, WM_BRING_FORWARD, 0, 0, SMTO_ABORTIFHUNG, ANSWER_MILLISECONDS, NULL);
+}
+
+}  // namespace
+
+bool HandOverToRunningCopy() {
+  const uint64_t key = FolderKey(dataFolder.path);
+  // Owned until this process ends, when the system lets it go: a copy that crashed cannot
+  // keep the next one from starting.
+  const HANDLE running = CreateMutexA(NULL, TRUE, MutexName(key).c_str());
+  if (!running || GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < OTHER_COPY_MILLISECONDS;) {
+    if (const HWND bar = FindMarkedBar(FolderMark(key))) {
+      BringForward(bar);
+      return true;
+    }
+    // A copy that has just ended, its files saved, leaves the folder to this one.
+    if (WaitForSingleObject(running, 50) != WAIT_TIMEOUT) return false;
+  }
   return true;
 }
 
