@@ -23,8 +23,15 @@ void ReadWorkArea() {
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &appState.workArea, 0);
 }
 
+// The command box's name for screen readers.
+const char COMMAND_BOX_NAME[] = "Pellomar command";
+
 void MainWindowOnCreate(HWND hwnd) {
   const HINSTANCE instance = GetModuleHandleA(NULL);
+  // Screen readers name an edit control by the static just before it, which is hidden
+  // here: the bar's look has no words. Rather than annotating the name through the
+  // accessibility library, which would have to be loaded, this costs nothing at all.
+  CreateWindowExA(0, "STATIC", COMMAND_BOX_NAME, WS_CHILD, 0, 0, 0, 0, hwnd, NULL, instance, NULL);
   // A Unicode control, so that its caret counts characters on every system (an ANSI one
   // counts bytes on Windows, characters under Wine); its text is read in the program's
   // code page all the same.
@@ -161,6 +168,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_NCRBUTTONUP:
       // The bar's own menu, in place of the system menu.
       ShowPopupMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_CONTEXTMENU:
+      // Shift+F10 or the Apps key, on the bar or in its command box.
+      ShowPopupMenuAtCommandBox();
       return 0;
     case WM_TIMER:
       if (wParam == COUNTDOWN_TIMER_ID) CountdownTick();

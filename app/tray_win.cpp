@@ -2,6 +2,8 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "base/app_state_win.h"
 #include "base/system_library_win.h"
 #include "command/command_edit_win.h"
@@ -97,4 +99,20 @@ void HandleTrayCallback(LPARAM mouseMessage) {
 
 void ShowPopupMenu(int x, int y) {
   TrackPopupMenu(appState.popupMenu, TPM_RIGHTBUTTON, x, y, 0, appState.mainWindow, NULL);
+}
+
+void ShowPopupMenuAtCommandBox() {
+  RECT box;
+  GetWindowRect(appState.commandEdit, &box);
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(appState.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& area = monitor.rcWork;
+  // Where the box's corner lies beyond the work area, the menu opens at the area's edge;
+  // it never covers the box, going above it where there is no room below.
+  const LONG x = std::clamp(box.left, area.left, area.right - 1);
+  const LONG y = std::clamp(box.bottom, area.top, area.bottom - 1);
+  TPMPARAMS keepClear = {sizeof keepClear, box};
+  TrackPopupMenuEx(appState.popupMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL, x, y, appState.mainWindow,
+                   &keepClear);
 }

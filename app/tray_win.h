@@ -19,3 +19,6 @@ void HandleTrayCallback(LPARAM mouseMessage);
 
 // The popup menu at a screen point; its commands go to the main window.
 void ShowPopupMenu(int x, int y);
+
+// The popup menu opened from the keyboard: at the command box's lower left corner.
+void ShowPopupMenuAtCommandBox();

@@ -1,5 +1,7 @@
 #include "command/command_edit_win.h"
 
+#include <windowsx.h>
+
 #include <string>
 
 #include "base/app_state_win.h"
@@ -161,6 +163,13 @@ LRESULT CALLBACK CommandEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       return 0;
     case WM_LBUTTONDBLCLK:
       SelectAll(hwnd);
+      return 0;
+    case WM_CONTEXTMENU:
+      // From the keyboard (Shift+F10, the Apps key) the bar's own menu, which holds what
+      // the keyboard cannot reach otherwise; a right click keeps the edit control's menu
+      // of cut, copy and paste.
+      if (GET_X_LPARAM(lParam) != -1 || GET_Y_LPARAM(lParam) != -1) break;
+      SendMessageA(GetParent(hwnd), WM_CONTEXTMENU, wParam, lParam);
       return 0;
     case WM_ACTIVATE_COMMAND_EDIT:
       SelectAll(hwnd);

@@ -234,8 +234,13 @@ class Launching(unittest.TestCase):
             act()
             recorded += ("%s | %s\n" % (windows_path(app.folder), launch)).encode()  # started in the program's folder
             self.assertEqual(settle(lambda: app.read("launches.txt"), recorded), recorded)
-        self.assertEqual(app.close(), 0)
+        # The bar's menu from the keyboard, in place of the box's own: Options, then Exit.
+        in_box("key shift+F10 o")
+        driver("answer-box", "Options")
+        in_box("click 1 key Menu x")
+        self.assertEqual(app.process.wait(timeout=20), 0)
         self.assertIn(b"rec typed words", app.read("history.txt"), "kept for the next run")
+        self.assertIsNotNone(app.read("keyentries.dat"))
 
 
 class SecondCopy(unittest.TestCase):

@@ -50,6 +50,11 @@ TEST_F(BarTest, StartsShownOnScreenThoughItsHotKeyIsTakenAndItsOpacityAndFirstCl
   // Moved into the corner of the work area.
   EXPECT_EQ(WindowFromPoint({appState.workArea.right - 1, appState.workArea.bottom - 1}), appState.mainWindow);
   EXPECT_EQ(GetFocus(), appState.commandEdit);
+  // The box's name for screen readers: the hidden label just before it.
+  char name[32] = {};
+  GetWindowTextA(GetWindow(appState.commandEdit, GW_HWNDPREV), name, sizeof name);
+  EXPECT_EQ(std::pair(std::string(name), IsWindowVisible(GetWindow(appState.commandEdit, GW_HWNDPREV))),
+            std::pair(std::string("Pellomar command"), FALSE));
   const HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, NULL, NULL, NULL, NULL);
   SetFocus(other);
   EXPECT_EQ(CurrentAlpha(), 71) << "focus elsewhere";

@@ -145,6 +145,41 @@ TEST_F(BarTest, OptionsTakeDefaultsForgetTypedLinesAndChangeTheLookWhileTheRunVa
   for (const char* file : {"other_skin.bmp", "bad_skin.bmp"}) DeleteFileA(file);
 }
 
+// Each box and list comes after its label, which names it for screen readers and takes it
+// by its underlined letter; each check box has a letter of its own; no letter twice.
+TEST_F(BarTest, EveryInputOfTheDialogsHasALabelBeforeItAndNoTwoShareAnUnderlinedLetter) {
+  StartBar();
+  const std::pair<const char*, void (*)()> dialogs[] = {
+      {"Options", [] { SendMessageA(appState.mainWindow, WM_COMMAND, IDM_OPTIONS, 0); }},
+      {"Edit User Keys", [] { ShowEditUserKeysDialog(appState.mainWindow); }},
+  };
+  for (const auto& [caption, open] : dialogs) {
+    AnswerDialog(caption, [caption = caption](HWND dialog) {
+      std::string letters;
+      bool labelled = false;  // the control before was a label with a letter
+      for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+        char text[64] = {}, kind[32] = {};
+        GetWindowTextA(control, text, sizeof text);
+        GetClassNameA(control, kind, sizeof kind);
+        const char* letter = strchr(text, '&');
+        if (letter) {
+          EXPECT_EQ(letters.find(static_cast<char>(tolower(letter[1]))), std::string::npos) << caption << ": " << text;
+          letters += static_cast<char>(tolower(letter[1]));
+        }
+        const bool checkBox = (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+        if (!lstrcmpiA(kind, "Button") && checkBox) {
+          EXPECT_TRUE(letter) << caption << ": " << text;
+        }
+        if (!lstrcmpiA(kind, "Edit") || !lstrcmpiA(kind, "ListBox") || !lstrcmpiA(kind, HOTKEY_CLASSA)) {
+          EXPECT_TRUE(labelled) << caption << ": control " << GetDlgCtrlID(control);
+        }
+        labelled = letter && (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_STATIC);
+      }
+      PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }, open);
+  }
+}
+
 TEST_F(BarTest, EditUserKeysChangesTheStoreAsTheUserAsksAndExportsAndImportsKeyWords) {
   const std::string longKey(254, 'k');
   StartBar();
