@@ -121,6 +121,9 @@ void ShowMainWindow(int showCommand) {
 int RunMessageLoop() {
   MSG message;
   while (GetMessageA(&message, NULL, 0, 0) > 0) {
+    // The countdown's warning, the one window without a dialog loop of its own, takes its
+    // keys as a dialog does.
+    if (appState.warningDialog && IsDialogMessageA(appState.warningDialog, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
     // Give up the rest of the time slice, so that a burst of messages never starves

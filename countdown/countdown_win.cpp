@@ -41,8 +41,11 @@ void ResetCountdown() {
   appState.warningDialog = NULL;
 }
 
-// The warning of the last seconds; its one button cancels the power-off.
+// The warning of the last seconds; its one button cancels the power-off. It takes the
+// keyboard as it comes up, so that Enter, Esc or Space cancels and a screen reader reads
+// it out at once.
 INT_PTR CALLBACK ShutdownWarningProc(HWND, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) return TRUE;  // the focus goes to the button
   if (message != WM_COMMAND || wParam != IDCANCEL) return FALSE;
   ResetCountdown();  // which closes this dialog
   return TRUE;

@@ -188,6 +188,7 @@ TEST_F(BarTest, SysCommandsSaveBothFilesThenAskWindowsAndStoppingTheCountdownClo
     SendMessageA(appState.mainWindow, WM_TIMER, COUNTDOWN_TIMER_ID, 0);
     const HWND warning = appState.warningDialog;
     ASSERT_NE(warning, nullptr) << stop;
+    EXPECT_EQ(GetFocus(), GetDlgItem(warning, IDCANCEL)) << "the keyboard and the screen reader are in the warning";
     EnterLine(stop);
     EXPECT_FALSE(IsWindow(warning)) << stop;
     EXPECT_EQ(countdownState.minutes, std::string(stop) == "sysoff 10m" ? 10 : 0) << stop;
