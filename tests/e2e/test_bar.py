@@ -1,6 +1,5 @@
 # The real pellomar.exe under Wine (tools/wine-session.sh), run from a clean copy of the 64-bit
 # build PELLOMAR_BUILD, driven from outside and its files checked byte by byte.
-import contextlib
 import os
 import pathlib
 import shutil
@@ -92,25 +91,6 @@ def private_prefix(test):
     keeper = run("bash", "-xc", '. "$0" && wine_prefix_start && echo $WINE_PREFIX_KEEPER_PID',  # -x: which step failed
                  pathlib.Path(__file__).parents[2] / "tools" / "wine-session.sh", timeout=400)
     test.addCleanup(run, "kill", keeper.strip(), check=False)  # unless the test has ended it
-
-
-# The folder of the user's own where the program keeps its files when its folder refuses them.
-def per_user_folder():
-    appdata = run("wine", "cmd.exe", "/c", "echo", "%APPDATA%").strip()
-    return pathlib.Path(run("winepath", "-u", appdata + "\\Pellomar").strip())
-
-
-# The folder made read-only for the time being: root is not stopped by file modes, a
-# read-only bind mount stops it. Skips the test where mounting is not permitted.
-@contextlib.contextmanager
-def read_only(folder):
-    if subprocess.run(["mount", "--bind", folder, folder], capture_output=True).returncode:
-        raise unittest.SkipTest("a read-only folder needs mount, which is not permitted here")
-    try:
-        subprocess.run(["mount", "-o", "remount,ro,bind", folder], check=True, capture_output=True)
-        yield
-    finally:
-        subprocess.run(["umount", "--lazy", folder], capture_output=True)  # even while the program runs
 
 
 # A copy of the program in a clean folder of its own, and the process running it. The files
@@ -258,23 +238,6 @@ class SecondCopy(unittest.TestCase):
         self.assertIn("Another copy of Pellomar uses Ctrl+Alt+K, so this one cannot bring its bar forward with it. "
                       "The other copy runs from %s." % windows_path(app.folder / "pellomar.exe"), driver("answer-box", BAR))
         self.assertEqual(settle(lambda: shown_windows(BAR), 2), 2, "both bars")
-
-
-class KeepingFiles(unittest.TestCase):
-    def test_a_folder_that_refuses_files_sends_them_to_the_users_and_tells_it_once(self):
-        app, moved = Pellomar(self), per_user_folder()
-        shutil.rmtree(moved, ignore_errors=True)
-        self.addCleanup(shutil.rmtree, moved, ignore_errors=True)  # every copy would take its files
-        with read_only(app.folder):
-            app.start()
-            menu(IDM_MINIMIZE_RESTORE)  # ended hidden, a setting the next start shows
-            driver("post-bar", WM_CLOSE, 0)
-            self.assertIn("AppData\\Roaming\\Pellomar", driver("answer-box", BAR))
-            self.assertEqual((app.process.wait(timeout=20), app.read("config.dat")), (0, None))
-            self.assertEqual((moved / "config.dat").read_bytes(), settings_file(minimized_to_tray=True))
-            settle(lambda: window_place(TRAY), None)  # Wine takes an ended program's icon away
-            self.assertIsNotNone(app.start(window=TRAY), "started hidden")
-            self.assertEqual(app.close(), 0, "told nothing again")  # a message box would hold the exit
 
 
 class PowerOff(unittest.TestCase):

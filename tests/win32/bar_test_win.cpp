@@ -92,15 +92,18 @@ TEST_F(BarTest, StartsPartlyOffTheScreenTakesNegativeGrabAndMenuPointsAndSnapsTo
 TEST_F(BarTest, StepsAsideToTheNotificationAreaAndComesBackActiveByTheStoredHotKey) {
   AppSettings stored = DEFAULT_SETTINGS;
   SetHotKey(stored, {HOT_KEY_CONTROL | HOT_KEY_SHIFT, 'J'});  // as Options keeps another key
+  stored.minimizedToTray = true;                              // ended hidden
   uint8_t file[SETTINGS_FILE_SIZE];
   EncodeSettings(stored, file);
   WriteBytes(SETTINGS_FILE, std::string_view(reinterpret_cast<const char*>(file), sizeof file));
   LoadUserFiles();
   StartBar();
+  EXPECT_FALSE(IsWindowVisible(appState.mainWindow)) << "starts hidden";
   SetWindowTextA(appState.commandEdit, "wiki");
   editControlProc = std::exchange(appState.commandEditBaseProc, LoggingEditControlProc);
   // What is done, the message the bar gets for it, and whether the bar is hidden afterwards.
   const std::tuple<const char*, UINT, WPARAM, LPARAM, bool> steps[] = {
+      {"hot key, started hidden", WM_HOTKEY, 0, 0, false},
       {"double click on the skin", WM_NCLBUTTONDBLCLK, HTCAPTION, 0, true},
       {"hot key while hidden", WM_HOTKEY, 0, 0, false},
       {"hot key while shown", WM_HOTKEY, 0, 0, false},

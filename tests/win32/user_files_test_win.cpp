@@ -128,6 +128,10 @@ TEST_F(BarTest, BesideAProgramWhoseFolderRefusesFilesTheUsersOwnFolderIsSeededKe
     ChooseUserFilesFolder();
     LoadUserFiles();
   });
+  for (const char* file : {SETTINGS_FILE, KEY_ENTRIES_FILE, HISTORY_FILE, "keyentries.dat.bak"})
+    DeleteFileA((perUser + file).c_str());
+  RemoveDirectoryA(perUser.c_str());
+  AnswerBox("Pellomar", "Pellomar cannot write in its own folder", IDOK, SaveKeyEntriesAtExit);  // at a normal exit
   RemoveDirectoryA("pellomar.trial");
   ChooseUserFilesFolder();
   EXPECT_TRUE(dataFolder.perUser) << "its copies, saved last, stay in use where the program's folder takes files again";
