@@ -8,6 +8,7 @@
 #include "app/tray_win.h"
 #include "app/user_files_win.h"
 #include "base/app_state_win.h"
+#include "base/high_contrast_win.h"
 #include "command/command_edit_win.h"
 #include "command/history_file_win.h"
 #include "countdown/countdown.h"
@@ -44,6 +45,7 @@ void MainWindowOnCreate(HWND hwnd) {
   appState.commandEditBaseProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(appState.commandEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CommandEditProc)));
   ReadWorkArea();
+  appState.highContrast = highContrastOn();
   RegisterBarHotKey(hwnd);
   MarkRunningCopy(hwnd);
   appState.taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
@@ -71,8 +73,36 @@ void MainWindowOnDestroy(HWND hwnd) {
 void MainWindowOnPaint(HWND hwnd) {
   PAINTSTRUCT paint;
   const HDC dc = BeginPaint(hwnd, &paint);
-  BitBlt(dc, 0, 0, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, appState.skinDC, 0, 0, SRCCOPY);
+  if (appState.highContrast) {
+    // A flat face, framed, in place of the skin.
+    RECT face;
+    GetClientRect(hwnd, &face);
+    FillRect(dc, &face, GetSysColorBrush(COLOR_WINDOW));
+    FrameRect(dc, &face, GetSysColorBrush(COLOR_WINDOWTEXT));
+  } else {
+    BitBlt(dc, 0, 0, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, appState.skinDC, 0, 0, SRCCOPY);
+  }
   EndPaint(hwnd, &paint);
+}
+
+LRESULT MainWindowOnEditColors(HDC dc) {
+  SetBkMode(dc, TRANSPARENT);
+  if (appState.highContrast) {
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+  }
+  SetTextColor(dc, appSettings.fontColor);
+  return reinterpret_cast<LRESULT>(appState.editBackBrush);
+}
+
+// High contrast switched on or off, or the system's colours changed: the bar takes the
+// colours and the opacity that apply now. Nothing of it is stored.
+void FollowHighContrast(HWND hwnd) {
+  appState.highContrast = highContrastOn();
+  const HWND focus = GetFocus();
+  const bool active = focus == hwnd || focus == appState.commandEdit;
+  ApplyTranslucency(active ? appSettings.translucencyActive : appSettings.translucencyInactive);
+  RedrawWindow(hwnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void MainWindowOnCaptionPress(HWND hwnd, LPARAM lParam) {
@@ -133,6 +163,8 @@ void BringBarForward(HWND hwnd) {
 }  // namespace
 
 void ApplyTranslucency(int32_t percent) {
+  // High contrast is for eyes that need every pixel: nothing shows through.
+  if (appState.highContrast) percent = 100;
   if (appState.setLayeredAttributes)
     appState.setLayeredAttributes(appState.mainWindow, 0, AlphaFromPercent(percent), LWA_ALPHA);
 }
@@ -186,8 +218,11 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       MainWindowOnPaint(hwnd);
       return 0;
     case WM_SETTINGCHANGE:
-      if (wParam != SPI_SETWORKAREA) break;
-      ReadWorkArea();
+      if (wParam == SPI_SETWORKAREA) ReadWorkArea();
+      if (wParam == SPI_SETHIGHCONTRAST) FollowHighContrast(hwnd);
+      break;
+    case WM_SYSCOLORCHANGE:
+      FollowHighContrast(hwnd);
       return 0;
     case WM_DISPLAYCHANGE:
       ReadWorkArea();
@@ -203,12 +238,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_MOVING:
       MainWindowOnMoving(reinterpret_cast<RECT*>(lParam));
       return TRUE;
-    case WM_CTLCOLOREDIT: {
-      const HDC dc = reinterpret_cast<HDC>(wParam);
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, appSettings.fontColor);
-      return reinterpret_cast<LRESULT>(appState.editBackBrush);
-    }
+    case WM_CTLCOLOREDIT:
+      return MainWindowOnEditColors(reinterpret_cast<HDC>(wParam));
   }
   if (message == appState.taskbarCreatedMessage && message != 0) RestoreTrayIcon();
   return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -25,6 +25,8 @@ struct AppState {
   // The id under which the bar holds its global hot key, and whether it holds one.
   int hotKeyId;
   bool hotKeyHeld;
+  // Windows' high-contrast mode is on: the bar draws in the system's colours.
+  bool highContrast;
 };
 
 extern AppState appState;

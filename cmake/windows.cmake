@@ -32,6 +32,7 @@ add_library(pellomar_win STATIC
   base/data_folder_win.cpp
   base/exe_folder_win.cpp
   base/file_io_win.cpp
+  base/high_contrast_win.cpp
   base/irreversible_calls_win.cpp
   base/shell_launch_win.cpp
   base/system_library_win.cpp

@@ -14,6 +14,7 @@ const UINT COUNTDOWN_TICK_MILLISECONDS = 1000;
 const int COUNTDOWN_FONT_HEIGHT = -10;
 const char COUNTDOWN_FONT_FACE[] = "Arial";
 const COLORREF COUNTDOWN_BACK_COLOR = RGB(255, 255, 0);
+const COLORREF COUNTDOWN_TEXT_COLOR = RGB(0, 0, 0);
 const int COUNTDOWN_LEFT_FROM_RIGHT = 64;
 const int COUNTDOWN_TOP = 1;
 
@@ -24,7 +25,9 @@ void DrawCountdown() {
   FormatCountdown(countdownState, text);
   const HDC dc = GetDC(appState.mainWindow);
   const HGDIOBJ oldFont = SelectObject(dc, appState.countdownFont);
-  SetBkColor(dc, COUNTDOWN_BACK_COLOR);
+  // In high contrast, in the colours of what is to stand out.
+  SetBkColor(dc, appState.highContrast ? GetSysColor(COLOR_HIGHLIGHT) : COUNTDOWN_BACK_COLOR);
+  SetTextColor(dc, appState.highContrast ? GetSysColor(COLOR_HIGHLIGHTTEXT) : COUNTDOWN_TEXT_COLOR);
   RECT client;
   GetClientRect(appState.mainWindow, &client);
   TextOutA(dc, client.right - COUNTDOWN_LEFT_FROM_RIGHT, COUNTDOWN_TOP, text, 8);

@@ -10,6 +10,7 @@
 #include "app/user_files_win.h"
 #include "bar_fixture_win.h"
 #include "base/app_state_win.h"
+#include "base/high_contrast_win.h"
 #include "countdown/countdown.h"
 #include "countdown/countdown_win.h"
 #include "keys/key_entry_store.h"
@@ -87,6 +88,31 @@ TEST_F(BarTest, StartsPartlyOffTheScreenTakesNegativeGrabAndMenuPointsAndSnapsTo
         EndMenu();
       },
       [] { SendMessageA(appState.mainWindow, WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(-50, 300)); }, "#32768");
+}
+
+TEST_F(BarTest, InHighContrastTheBarShowsTheSystemsColoursFullyOpaqueAndItsSkinAgainAfter) {
+  appSettings.backColor = RGB(1, 2, 3);
+  StartBar();
+  const auto realHighContrast = highContrastOn;
+  const auto pixel = [](HWND window, int x, int y) {
+    const HDC dc = GetDC(window);
+    const COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return color;
+  };
+  for (const bool on : {true, false}) {
+    highContrastOn = on ? +[] { return true; } : realHighContrast;
+    SendMessageA(appState.mainWindow, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    UpdateWindow(appState.mainWindow);
+    // The frame, the face, the box; the opacity with the focus in the box.
+    const COLORREF skin = GetPixel(appState.skinDC, 1, 1);
+    EXPECT_EQ(std::tuple(pixel(appState.mainWindow, 0, 0), pixel(appState.mainWindow, 1, 1),
+                         pixel(appState.commandEdit, 5, 5), CurrentAlpha()),
+              on ? std::tuple(GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOW),
+                              BYTE{255})
+                 : std::tuple(GetPixel(appState.skinDC, 0, 0), skin, RGB(1, 2, 3), BYTE{216}))
+        << on;
+  }
 }
 
 TEST_F(BarTest, StepsAsideToTheNotificationAreaAndComesBackActiveByTheStoredHotKey) {
