@@ -28,7 +28,7 @@ struct ExpandedKey {
 //                quotes is one word without its quotes; a missing word is empty
 //   {*}          the typed line from the word after the highest numbered one used
 //   {clipboard}  the clipboard's text
-// A key word that uses {1} to {9} or {*} leaves its %s as written. In a web address what
-// goes in is encoded, so that it cannot end the query; then the entry's replacements
-// apply to the command.
+// A key word that uses {1} to {9} or {*} leaves its %s as written. What goes into a web
+// address, command or parameters, is encoded so that it cannot end the query; then the
+// entry's replacements apply to the command.
 ExpandedKey ExpandKeyCommand(const KeyEntry& entry, std::string_view typed, const CommandSources& sources);
