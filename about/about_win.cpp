@@ -8,7 +8,7 @@
 void OpenHelpFile(HWND owner) {
   // Beside the executable, wherever a file chooser has left the working directory.
   const std::string path = ExeFolder() + HELP_FILE;
-  if (const DWORD error = OpenWithShell(owner, path.c_str(), "", SW_SHOWNORMAL)) TellNotOpened(path, error);
+  if (const DWORD error = OpenWithShell(owner, "open", path.c_str(), "", SW_SHOWNORMAL)) TellNotOpened(path, error);
 }
 
 namespace {

@@ -19,7 +19,7 @@ bool Widen(UINT codePage, DWORD flags, std::string_view text, std::wstring& wide
 }
 
 // usedDefault, when given, tells whether a character had no equivalent.
-std::string Narrow(UINT codePage, DWORD flags, const std::wstring& wide, BOOL* usedDefault) {
+std::string Narrow(UINT codePage, DWORD flags, std::wstring_view wide, BOOL* usedDefault) {
   const int wideLength = static_cast<int>(wide.size());
   const int length = WideCharToMultiByte(codePage, flags, wide.data(), wideLength, NULL, 0, NULL, usedDefault);
   std::string narrow(static_cast<size_t>(length), '\0');
@@ -55,6 +55,10 @@ void ConvertTextFromFile(std::string& text, size_t limit) {
   if (legacy == 0 || legacy == CP_UTF8 || !Widen(legacy, 0, text, wide)) return;
   std::string converted = Narrow(CP_UTF8, 0, wide, NULL);
   if (converted.size() <= limit) text = std::move(converted);
+}
+
+std::string WideToAnsi(std::wstring_view wide) {
+  return Narrow(CP_ACP, 0, wide, NULL);
 }
 
 std::string AnsiToUtf8(std::string_view ansi) {

@@ -19,6 +19,10 @@ void ConvertTextFromFile(std::string& text, size_t limit);
 
 std::string AnsiToUtf8(std::string_view ansi);
 
+// Text that Windows gives as UTF-16, in the program's code page; a character the code page
+// lacks becomes its default character.
+std::string WideToAnsi(std::wstring_view wide);
+
 // The command box, a Unicode edit control, counts its caret in UTF-16 units where the
 // program's texts count bytes: the places in text that stand for each other.
 size_t BytesBeforeCharacter(std::string_view text, size_t characters);

@@ -12,9 +12,13 @@ const char OPEN_FAILED_CAPTION[] = "Pellomar";
 
 }  // namespace
 
-DWORD OpenWithShell(HWND owner, const char* file, const char* parameters, int show) {
-  const HINSTANCE result = irreversibleCalls.shellExecute(owner, "open", file, parameters, NULL, show);
-  return SystemErrorOfShellResult(reinterpret_cast<uintptr_t>(result));
+DWORD OpenWithShell(HWND owner, const char* verb, const char* file, const char* parameters, int show) {
+  const HINSTANCE shell = irreversibleCalls.shellExecute(owner, verb, file, parameters, NULL, show);
+  const auto result = reinterpret_cast<uintptr_t>(shell);
+  // The shell gives a refused elevation prompt the code of access denied; its last error
+  // tells the two apart.
+  if (result == SE_ERR_ACCESSDENIED && GetLastError() == ERROR_CANCELLED) return ERROR_CANCELLED;
+  return SystemErrorOfShellResult(result);
 }
 
 void TellNotOpened(const std::string& name, DWORD error) {

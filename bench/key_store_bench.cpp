@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,8 @@ void FillStore() {
   AddBuiltinKeywords();
   for (int i = 0; i < USER_ENTRIES; ++i) {
     const std::string n = std::to_string(i);
-    keyEntryStore.Append({"key" + n, "C:\\Program Files\\Tool " + n + "\\tool.exe %s", "--profile " + n, 1, false, {}});
+    keyEntryStore.Append(
+        {"key" + n, "%ProgramFiles%\\Tool " + n + "\\tool.exe {1}", "--profile " + n + " {*}", 1, false, {}});
   }
 }
 
@@ -135,12 +137,21 @@ void FindMissingKey(benchmark::State& state) {
 }
 BENCHMARK(FindMissingKey)->Unit(benchmark::kMicrosecond);
 
-// An unknown key word: the whole store is searched, then the line goes to the default search.
+std::optional<std::string> Variable(std::string_view name) {
+  const char* value = std::getenv(std::string(name).c_str());
+  return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+// The whole store searched: for an unknown key word, whose line goes to the default search
+// (0), and for the last user key, whose texts take a variable and the typed words (1).
 void EnterPath(benchmark::State& state) {
   FillStore();
-  for (auto _ : state) benchmark::DoNotOptimize(PlanEnteredLine("unknown free software + AT&T"));
+  setenv("ProgramFiles", "C:\\Program Files", 1);
+  const CommandSources sources = {Variable, [] { return std::string(); }};
+  const char* line = state.range(0) ? "key99999 \"free software\" + AT&T" : "unknown free software + AT&T";
+  for (auto _ : state) benchmark::DoNotOptimize(PlanEnteredLine(line, sources));
 }
-BENCHMARK(EnterPath)->Unit(benchmark::kMicrosecond);
+BENCHMARK(EnterPath)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // A word that begins no key word, the whole store searched; one that begins only the last
 // user key; and a word that begins every user key, Tab pressed again and again.

@@ -38,6 +38,7 @@ add_library(pellomar_win STATIC
   base/system_library_win.cpp
   base/themed_dialog_win.cpp
   command/command_edit_win.cpp
+  command/command_sources_win.cpp
   command/history_file_win.cpp
   countdown/countdown_win.cpp
   countdown/shutdown_win.cpp

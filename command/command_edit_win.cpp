@@ -7,6 +7,8 @@
 #include "base/app_state_win.h"
 #include "base/code_page_win.h"
 #include "base/shell_launch_win.h"
+#include "command/command_sources_win.h"
+#include "command/command_text.h"
 #include "command/entered_line.h"
 #include "command/key_word_completion.h"
 #include "command/typed_line_history.h"
@@ -76,25 +78,27 @@ bool CompleteKeyWord(HWND hwnd, LPARAM keyFlags) {
   return true;
 }
 
-// Hands a planned launch to the shell, maximized. What cannot be opened is told as the
-// user named it, over the bar, which comes back first if it hid for the launch: the line
-// is there to correct.
-void RunCommand(HWND hwnd, const LinePlan& plan) {
-  const DWORD error = OpenWithShell(NULL, plan.command.c_str(), plan.parameters.c_str(), SW_SHOWMAXIMIZED);
-  if (error == ERROR_SUCCESS) return;
+// Hands a planned launch to the shell, maximized; as administrator, a program starts with
+// the verb "runas" (a document or an address opens as ever). A no at the elevation prompt
+// is the user's answer; anything else that fails is told as the user named it, over the
+// bar, which comes back first if it hid for the launch: the line is there to correct.
+void RunCommand(HWND hwnd, const LinePlan& plan, bool asAdministrator) {
+  const char* verb = asAdministrator && NamesProgram(plan.named) ? "runas" : "open";
+  const DWORD error = OpenWithShell(NULL, verb, plan.command.c_str(), plan.parameters.c_str(), SW_SHOWMAXIMIZED);
+  if (error == ERROR_SUCCESS || error == ERROR_CANCELLED) return;
   if (appSettings.minimizedToTray) SendMessageA(GetParent(hwnd), WM_COMMAND, IDM_MINIMIZE_RESTORE, 0);
   TellNotOpened(plan.named, error);
 }
 
 // Runs what the box's line asks for; false when nothing matched and the key press should
 // go on to the edit control. The line stays in the box either way.
-bool RunEnteredLine(HWND hwnd) {
+bool RunEnteredLine(HWND hwnd, bool asAdministrator) {
   const std::string text = BoxText(hwnd);
   // A longer line is cut, between two characters.
   const size_t length = TextCutLength(text, MAX_LINE_LENGTH);
   if (length == 0) return false;
   const std::string_view typed(text.data(), length);
-  const LinePlan plan = PlanEnteredLine(typed);
+  const LinePlan plan = PlanEnteredLine(typed, SYSTEM_COMMAND_SOURCES);
   // Before it runs, so that a power-off saves it on its way.
   if (plan.action != LineAction::PassOn && appSettings.rememberTypedLines) typedLineHistory.Remember(typed);
   if (plan.minimizeFirst) SendMessageA(GetParent(hwnd), WM_COMMAND, IDM_MINIMIZE_RESTORE, 0);
@@ -102,7 +106,7 @@ bool RunEnteredLine(HWND hwnd) {
     case LineAction::PassOn:
       return false;
     case LineAction::Launch:
-      RunCommand(hwnd, plan);
+      RunCommand(hwnd, plan, asAdministrator);
       break;
     case LineAction::SystemCommand:
       RunSystemCommand(plan.command);
@@ -130,7 +134,8 @@ LRESULT CALLBACK CommandEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       characterToDrop = 0;
       switch (wParam) {
         case VK_RETURN:
-          if (RunEnteredLine(hwnd)) return 0;
+          // Ctrl+Shift+Enter: as administrator.
+          if (RunEnteredLine(hwnd, GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) < 0)) return 0;
           break;
         case VK_UP:
         case VK_DOWN:
@@ -147,9 +152,9 @@ LRESULT CALLBACK CommandEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       }
       break;
     case WM_CHAR:
-      // The edit control would beep at the Enter that has just run the line, and at the
-      // Tab or Esc the box has acted on.
-      if (wParam == '\r') return 0;
+      // The edit control would beep at the Enter that has just run the line (a line feed
+      // with Ctrl held), and at the Tab or Esc the box has acted on.
+      if (wParam == '\r' || wParam == '\n') return 0;
       if (characterToDrop && wParam == characterToDrop) {
         characterToDrop = 0;
         return 0;

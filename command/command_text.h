@@ -2,8 +2,6 @@
 #include <string>
 #include <string_view>
 
-#include "keys/key_entry_store.h"
-
 // A typed line's key word and the parameters after it; both views into the line.
 struct SplitLine {
   std::string_view key;
@@ -15,10 +13,10 @@ struct SplitLine {
 // counts as a blank: a tab is an ordinary character.
 SplitLine SplitCommandLine(std::string_view line);
 
-// The entry's command with the parameters in place of its first "%s" and the entry's
-// replacements applied: what the entry names, before it is escaped for the shell.
-std::string ExpandKeyCommand(const KeyEntry& entry, std::string_view parameters);
-
 // Escapes a command text for the shell: '"' becomes \", '+' becomes %2b and '\' is
 // doubled; nothing else changes.
 void EscapeCommandText(std::string& text);
+
+// Whether the shell starts a program for this name (a program file, or a bare name it
+// finds along the path), rather than opening a document, a folder or a web address.
+bool NamesProgram(std::string_view file);

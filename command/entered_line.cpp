@@ -7,11 +7,11 @@
 namespace {
 
 // Every command is escaped for the shell.
-LinePlan Launch(std::string named, std::string parameters, bool minimizeFirst) {
-  std::string command = named;
+LinePlan Launch(ExpandedKey expanded, bool minimizeFirst) {
+  std::string command = expanded.command;
   EscapeCommandText(command);
-  return {LineAction::Launch, minimizeFirst || appSettings.minimizeAlways, std::move(command), std::move(parameters),
-          std::move(named)};
+  return {LineAction::Launch, minimizeFirst || appSettings.minimizeAlways, std::move(command),
+          std::move(expanded.parameters), std::move(expanded.command)};
 }
 
 // "sys" and "sysoff" take the rest of the line as their order.
@@ -21,12 +21,12 @@ LinePlan Order(LineAction action, std::string_view order) {
 
 // "w" and "x" take the rest of the line as typed.
 LinePlan LaunchTyped(std::string command) {
-  return Launch(std::move(command), std::string(), false);
+  return Launch({std::move(command), std::string()}, false);
 }
 
 }  // namespace
 
-LinePlan PlanEnteredLine(std::string_view line) {
+LinePlan PlanEnteredLine(std::string_view line, const CommandSources& sources) {
   const SplitLine split = SplitCommandLine(line);
   if (split.key == "w") {
     std::string address(split.parameters);
@@ -41,10 +41,9 @@ LinePlan PlanEnteredLine(std::string_view line) {
 
   if (const auto found = keyEntryStore.FindByKey(split.key)) {
     const KeyEntry& entry = keyEntryStore.entries[*found];
-    // The typed parameters go into the command only; the stored ones are passed as they are.
-    return Launch(ExpandKeyCommand(entry, split.parameters), entry.parameters, entry.minimizeAfterRunning != 0);
+    return Launch(ExpandKeyCommand(entry, split.parameters, sources), entry.minimizeAfterRunning != 0);
   }
   if (appSettings.defaultSearchEnabled && !keyEntryStore.entries.empty())
-    return Launch(ExpandKeyCommand(keyEntryStore.entries[0], line), std::string(), false);
+    return Launch(ExpandKeyCommand(keyEntryStore.entries[0], line, sources), false);
   return {};
 }

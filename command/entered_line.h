@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "command/key_command.h"
+
 // The longest line the box runs, in bytes; the rest of a longer line is cut.
 constexpr size_t MAX_LINE_LENGTH = 127;
 
@@ -23,5 +25,6 @@ struct LinePlan {
 
 // What a line typed into the bar asks for, tried in a fixed order: the reserved words
 // "w", "x", "sys" and "sysoff", then the key words (built-in first, then the user's),
-// then the default web search with the whole line. Reads appSettings and keyEntryStore.
-LinePlan PlanEnteredLine(std::string_view line);
+// then the default web search with the whole line. Reads appSettings and keyEntryStore;
+// a key word's texts may take from the sources.
+LinePlan PlanEnteredLine(std::string_view line, const CommandSources& sources);

@@ -8,6 +8,10 @@
 #include "keys/key_entry_store.h"
 #include "settings/app_settings.h"
 
+// Every name a variable: no built-in address, nor the typed line, may change by it.
+const CommandSources SOURCES = {[](std::string_view) -> std::optional<std::string> { return "!"; },
+                                [] { return std::string(); }};
+
 class EnteredLine : public testing::Test {
  protected:
   void SetUp() override {
@@ -35,7 +39,7 @@ TEST_F(EnteredLine, TriesReservedWordsThenKeysThenTheDefaultSearch) {
   };
   const auto fields = [](const LinePlan& p) { return std::tie(p.action, p.minimizeFirst, p.command, p.parameters); };
   for (const auto& [line, plan] : cases) {
-    const LinePlan planned = PlanEnteredLine(line);
+    const LinePlan planned = PlanEnteredLine(line, SOURCES);
     EXPECT_EQ(fields(planned), fields(plan)) << line;
     // What the user named, before the escaping, where the row says it.
     if (!plan.named.empty()) EXPECT_EQ(planned.named, plan.named) << line;
@@ -44,8 +48,8 @@ TEST_F(EnteredLine, TriesReservedWordsThenKeysThenTheDefaultSearch) {
 
 TEST_F(EnteredLine, SettingsDecideTheMinimizingAndTheDefaultSearch) {
   appSettings.minimizeAlways = true;
-  EXPECT_TRUE(PlanEnteredLine("x calc").minimizeFirst);
-  EXPECT_FALSE(PlanEnteredLine("sys s").minimizeFirst);
+  EXPECT_TRUE(PlanEnteredLine("x calc", SOURCES).minimizeFirst);
+  EXPECT_FALSE(PlanEnteredLine("sys s", SOURCES).minimizeFirst);
   appSettings.defaultSearchEnabled = false;
-  EXPECT_EQ(PlanEnteredLine("unknown words").action, LineAction::PassOn);
+  EXPECT_EQ(PlanEnteredLine("unknown words", SOURCES).action, LineAction::PassOn);
 }

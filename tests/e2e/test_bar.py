@@ -217,10 +217,11 @@ class Launching(unittest.TestCase):
         # The bar's menu from the keyboard, in place of the box's own: Options, then Exit.
         in_box("key shift+F10 o")
         driver("answer-box", "Options")
+        settle(lambda: window_place("Options"), None)
         in_box("click 1 key Menu x")
         self.assertEqual(app.process.wait(timeout=20), 0)
         self.assertIn(b"rec typed words", app.read("history.txt"), "kept for the next run")
-        self.assertIsNotNone(app.read("keyentries.dat"))
+        self.assertTrue(app.read("config.dat") and app.read("keyentries.dat"), "both saved")
 
 
 class SecondCopy(unittest.TestCase):

@@ -3,6 +3,8 @@
 // countdown's warning.
 #include <windows.h>
 
+#include <array>
+#include <cstring>
 #include <tuple>
 
 #include "app/main_window_win.h"
@@ -200,6 +202,23 @@ TEST_F(BarTest, KeysRunTheLineWalkTheHistoryAndCompleteTheKeyWordLeavingTheRestT
         PostMessageA(box, WM_COMMAND, IDOK, 0);
       },
       [this] { EnterLine("lost"); });
+  // Ctrl+Shift+Enter starts a program as administrator, here with a word and the
+  // clipboard's first line; an address opens as ever.
+  keyEntryStore.Append({"adm", "C:\\{1}.exe", "{clipboard}", 0, false, {}});
+  const wchar_t copied[] = L"\u00e9t\u00e9 & co\r\nnext line";
+  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof copied);
+  std::memcpy(GlobalLock(memory), copied, sizeof copied);
+  GlobalUnlock(memory);
+  ASSERT_TRUE(OpenClipboard(appState.mainWindow) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory));
+  CloseClipboard();
+  BYTE keyboard[256] = {};
+  keyboard[VK_CONTROL] = keyboard[VK_SHIFT] = 0x80;
+  SetKeyboardState(keyboard);
+  irreversibleLog.clear();
+  for (const char* line : {"adm tool", "g tool"}) EnterLine(line);
+  SetKeyboardState(std::array<BYTE, 256>{}.data());  // all keys up again
+  EXPECT_EQ(irreversibleLog,
+            (Log{"runas C:\\\\tool.exe | \xC3\xA9t\xC3\xA9 & co", "open https://www.google.com/search?q=tool | "}));
 }
 
 TEST_F(BarTest, SysCommandsSaveBothFilesThenAskWindowsAndStoppingTheCountdownClosesItsWarning) {

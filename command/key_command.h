@@ -1,0 +1,34 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "keys/key_entry_store.h"
+
+// What a key word's texts may take besides the typed line, each asked for only where a
+// text names it.
+struct CommandSources {
+  // The value of the environment variable of that name; none where there is none.
+  std::optional<std::string> (*environmentVariable)(std::string_view name);
+  // The clipboard's text: its first line, no longer than a typed line; empty for none.
+  std::string (*clipboardText)();
+};
+
+// A key word's command and parameters with the typed line filled in.
+struct ExpandedKey {
+  std::string command;  // what to open, not yet escaped for the shell
+  std::string parameters;
+};
+
+// Fills in an entry's command and parameters in one pass over each, so that nothing put
+// in is looked at again (typed text and the clipboard's are never expanded):
+//   %NAME%       the environment variable's value; a name that is no variable stays
+//   %s           in the command, its first one: the typed parameters whole
+//   {1} to {9}   the typed words, one by one: blanks separate them, a group in double
+//                quotes is one word without its quotes; a missing word is empty
+//   {*}          the typed line from the word after the highest numbered one used
+//   {clipboard}  the clipboard's text
+// A key word that uses {1} to {9} or {*} leaves its %s as written. What goes into a web
+// address, command or parameters, is encoded so that it cannot end the query; then the
+// entry's replacements apply to the command.
+ExpandedKey ExpandKeyCommand(const KeyEntry& entry, std::string_view typed, const CommandSources& sources);
