@@ -1,15 +1,7 @@
 #pragma once
 #include <cstdint>
 
-// The bar's fixed size, which is also the size of the painted part of a skin.
-constexpr int32_t MAIN_WINDOW_WIDTH = 260;
-constexpr int32_t MAIN_WINDOW_HEIGHT = 32;
-
-// Where the command box lies on the bar, covering that part of the skin.
-constexpr int32_t COMMAND_BOX_LEFT = 6;
-constexpr int32_t COMMAND_BOX_TOP = 12;
-constexpr int32_t COMMAND_BOX_WIDTH = 248;
-constexpr int32_t COMMAND_BOX_HEIGHT = 16;
+#include "base/bar_layout.h"
 
 struct ScreenPoint {
   int32_t x;
