@@ -11,11 +11,8 @@ namespace {
 
 const UINT COUNTDOWN_TICK_MILLISECONDS = 1000;
 // The time is drawn in small Arial on yellow at the bar's top-right corner.
-const int COUNTDOWN_FONT_HEIGHT = -10;
 const char COUNTDOWN_FONT_FACE[] = "Arial";
 const COLORREF COUNTDOWN_BACK_COLOR = RGB(255, 255, 0);
-const int COUNTDOWN_LEFT_FROM_RIGHT = 64;
-const int COUNTDOWN_TOP = 1;
 
 // Straight onto the window, outside WM_PAINT: a repaint shows the bare skin until the
 // next tick draws the time again, and the time leaves with the countdown by itself.
@@ -25,9 +22,7 @@ void DrawCountdown() {
   const HDC dc = GetDC(appState.mainWindow);
   const HGDIOBJ oldFont = SelectObject(dc, appState.countdownFont);
   SetBkColor(dc, COUNTDOWN_BACK_COLOR);
-  RECT client;
-  GetClientRect(appState.mainWindow, &client);
-  TextOutA(dc, client.right - COUNTDOWN_LEFT_FROM_RIGHT, COUNTDOWN_TOP, text, 8);
+  TextOutA(dc, appState.barLayout.countdownLeft, appState.barLayout.countdownTop, text, 8);
   SelectObject(dc, oldFont);
   ReleaseDC(appState.mainWindow, dc);
 }
@@ -50,8 +45,8 @@ INT_PTR CALLBACK ShutdownWarningProc(HWND, UINT message, WPARAM wParam, LPARAM) 
 
 }  // namespace
 
-HFONT CreateCountdownFont() {
-  return CreateFontA(COUNTDOWN_FONT_HEIGHT, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+HFONT CreateCountdownFont(int height) {
+  return CreateFontA(height, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, COUNTDOWN_FONT_FACE);
 }
 
