@@ -5,15 +5,19 @@
 
 namespace {
 
-bool WithinSnap(int32_t edge, int32_t target, int32_t snapStrength) {
+bool WithinSnap(int32_t edge, int32_t target, int32_t reach) {
   // 64-bit so that extreme stored values cannot overflow the comparison.
   const int64_t distance = static_cast<int64_t>(edge) - target;
-  return -static_cast<int64_t>(snapStrength) < distance && distance < snapStrength;
+  return -static_cast<int64_t>(reach) < distance && distance < reach;
 }
 
 int32_t FarEdge(int32_t start, int32_t size) {
   const int32_t last = std::numeric_limits<int32_t>::max();
   return start > last - size ? last : start + size;
+}
+
+ScreenRect RectAt(ScreenPoint topLeft, const BarLayout& bar) {
+  return {topLeft.x, topLeft.y, FarEdge(topLeft.x, bar.width), FarEdge(topLeft.y, bar.height)};
 }
 
 int32_t ClampStart(int32_t start, int32_t size, int32_t low, int32_t high) {
@@ -24,23 +28,27 @@ int32_t ClampStart(int32_t start, int32_t size, int32_t low, int32_t high) {
 
 }  // namespace
 
-ScreenRect BarRectAt(ScreenPoint topLeft) {
-  return {topLeft.x, topLeft.y, FarEdge(topLeft.x, MAIN_WINDOW_WIDTH), FarEdge(topLeft.y, MAIN_WINDOW_HEIGHT)};
+ScreenRect BarRectAt(ScreenPoint topLeft, uint32_t dpi) {
+  return RectAt(topLeft, BarLayoutAt(dpi));
 }
 
-ScreenPoint SnapDragPosition(ScreenPoint cursor, ScreenPoint dragOffset, int32_t snapStrength, ScreenRect workArea) {
-  const ScreenRect bar = BarRectAt({cursor.x - dragOffset.x, cursor.y - dragOffset.y});
+ScreenPoint SnapDragPosition(ScreenPoint cursor, ScreenPoint dragOffset, int32_t snapStrength, ScreenRect workArea,
+                             uint32_t dpi) {
+  const BarLayout layout = BarLayoutAt(dpi);
+  const ScreenRect bar = RectAt({cursor.x - dragOffset.x, cursor.y - dragOffset.y}, layout);
+  const int32_t reach = ScaleToDpi(snapStrength, dpi);
   ScreenPoint snapped = {bar.left, bar.top};
-  if (WithinSnap(bar.left, 0, snapStrength)) snapped.x = 0;
-  if (WithinSnap(bar.right, workArea.right, snapStrength)) snapped.x = workArea.right - MAIN_WINDOW_WIDTH;
-  if (WithinSnap(bar.top, 0, snapStrength)) snapped.y = 0;
-  if (WithinSnap(bar.bottom, workArea.bottom, snapStrength)) snapped.y = workArea.bottom - MAIN_WINDOW_HEIGHT;
+  if (WithinSnap(bar.left, 0, reach)) snapped.x = 0;
+  if (WithinSnap(bar.right, workArea.right, reach)) snapped.x = workArea.right - layout.width;
+  if (WithinSnap(bar.top, 0, reach)) snapped.y = 0;
+  if (WithinSnap(bar.bottom, workArea.bottom, reach)) snapped.y = workArea.bottom - layout.height;
   return snapped;
 }
 
-ScreenPoint MoveBarIntoArea(ScreenPoint topLeft, ScreenRect area) {
-  return {ClampStart(topLeft.x, MAIN_WINDOW_WIDTH, area.left, area.right),
-          ClampStart(topLeft.y, MAIN_WINDOW_HEIGHT, area.top, area.bottom)};
+ScreenPoint MoveBarIntoArea(ScreenPoint topLeft, ScreenRect area, uint32_t dpi) {
+  const BarLayout bar = BarLayoutAt(dpi);
+  return {ClampStart(topLeft.x, bar.width, area.left, area.right),
+          ClampStart(topLeft.y, bar.height, area.top, area.bottom)};
 }
 
 uint8_t AlphaFromPercent(int32_t percent) {

@@ -1,15 +1,7 @@
 #pragma once
 #include <cstdint>
 
-// The bar's fixed size, which is also the size of the painted part of a skin.
-constexpr int32_t MAIN_WINDOW_WIDTH = 260;
-constexpr int32_t MAIN_WINDOW_HEIGHT = 32;
-
-// Where the command box lies on the bar, covering that part of the skin.
-constexpr int32_t COMMAND_BOX_LEFT = 6;
-constexpr int32_t COMMAND_BOX_TOP = 12;
-constexpr int32_t COMMAND_BOX_WIDTH = 248;
-constexpr int32_t COMMAND_BOX_HEIGHT = 16;
+#include "base/bar_layout.h"
 
 struct ScreenPoint {
   int32_t x;
@@ -23,19 +15,22 @@ struct ScreenRect {
   int32_t bottom;
 };
 
-// The bar's rectangle with its top-left corner at topLeft; far edges beyond the coordinate
-// range stay at its end instead of wrapping (only a hand-edited settings file gets there).
-ScreenRect BarRectAt(ScreenPoint topLeft);
+// The rectangle of the bar at dpi with its top-left corner at topLeft; far edges beyond the
+// coordinate range stay at its end instead of wrapping (only a hand-edited settings file
+// gets there).
+ScreenRect BarRectAt(ScreenPoint topLeft, uint32_t dpi);
 
-// Where a dragged bar's top-left corner goes: under the cursor at the grab offset, with
-// each edge that comes closer than snapStrength (strictly) to a screen edge pulled onto
-// it. The left and top edges snap to the screen's 0, the right and bottom edges to the
-// work area's; when both edges of an axis are in reach, the work area's edge wins.
-ScreenPoint SnapDragPosition(ScreenPoint cursor, ScreenPoint dragOffset, int32_t snapStrength, ScreenRect workArea);
+// Where the top-left corner of a bar at dpi goes while it is dragged: under the cursor at
+// the grab offset, with each edge that comes closer than snapStrength (strictly; pixels at
+// 96 dpi) to a screen edge pulled onto it. The left and top edges snap to the screen's 0,
+// the right and bottom edges to the work area's; when both edges of an axis are in reach,
+// the work area's edge wins.
+ScreenPoint SnapDragPosition(ScreenPoint cursor, ScreenPoint dragOffset, int32_t snapStrength, ScreenRect workArea,
+                             uint32_t dpi);
 
-// The smallest move that puts a bar at topLeft wholly inside area; an area smaller than
-// the bar keeps the bar's top-left corner on the area's.
-ScreenPoint MoveBarIntoArea(ScreenPoint topLeft, ScreenRect area);
+// The smallest move that puts a bar at dpi with its top-left corner at topLeft wholly
+// inside area; an area smaller than the bar keeps the bar's top-left corner on the area's.
+ScreenPoint MoveBarIntoArea(ScreenPoint topLeft, ScreenRect area, uint32_t dpi);
 
 // The layered-window alpha for an opacity percentage; percentages beyond 0..100 (only a
 // hand-edited settings file holds them) count as the nearest bound.

@@ -4,10 +4,12 @@
 
 #include "about/about_win.h"
 #include "app/bar_geometry.h"
+#include "app/bar_scale_win.h"
 #include "app/running_copy_win.h"
 #include "app/tray_win.h"
 #include "app/user_files_win.h"
 #include "base/app_state_win.h"
+#include "base/dpi_win.h"
 #include "base/high_contrast_win.h"
 #include "command/command_edit_win.h"
 #include "command/history_file_win.h"
@@ -27,7 +29,7 @@ void ReadWorkArea() {
 // The command box's name for screen readers.
 const char COMMAND_BOX_NAME[] = "Pellomar command";
 
-void MainWindowOnCreate(HWND hwnd) {
+void MainWindowOnCreate(HWND hwnd, const CREATESTRUCTA& creation) {
   const HINSTANCE instance = GetModuleHandleA(NULL);
   // Screen readers name an edit control by the static just before it, which is hidden
   // here: the bar's look has no words. Rather than annotating the name through the
@@ -35,13 +37,16 @@ void MainWindowOnCreate(HWND hwnd) {
   CreateWindowExA(0, "STATIC", COMMAND_BOX_NAME, WS_CHILD, 0, 0, 0, 0, hwnd, NULL, instance, NULL);
   // A Unicode control, so that its caret counts characters on every system (an ANSI one
   // counts bytes on Windows, characters under Wine); its text is read in the program's
-  // code page all the same.
-  appState.commandEdit = CreateWindowExW(0, L"EDIT", NULL, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
-                                         COMMAND_BOX_LEFT, COMMAND_BOX_TOP, COMMAND_BOX_WIDTH, COMMAND_BOX_HEIGHT, hwnd,
-                                         reinterpret_cast<HMENU>(INT_PTR{COMMAND_EDIT_ID}), instance, NULL);
+  // code page all the same. Placed, and given its font, as the bar is scaled.
+  appState.commandEdit = CreateWindowExW(0, L"EDIT", NULL, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 0, 0, 0,
+                                         0, hwnd, reinterpret_cast<HMENU>(INT_PTR{COMMAND_EDIT_ID}), instance, NULL);
   appState.menuResource = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUP_MENU));
   appState.popupMenu = GetSubMenu(appState.menuResource, 0);
-  SendMessageA(appState.commandEdit, WM_SETFONT, reinterpret_cast<WPARAM>(appState.editFontHandle), FALSE);
+  // The monitor the bar is made on may have another scale than the system's.
+  ScaleBar(DpiOfWindow(hwnd));
+  const BarLayout& bar = appState.barLayout;
+  if (creation.cx != bar.width || creation.cy != bar.height)
+    SetWindowPos(hwnd, NULL, 0, 0, bar.width, bar.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   appState.commandEditBaseProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(appState.commandEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CommandEditProc)));
   ReadWorkArea();
@@ -80,7 +85,7 @@ void MainWindowOnPaint(HWND hwnd) {
     FillRect(dc, &face, GetSysColorBrush(COLOR_WINDOW));
     FrameRect(dc, &face, GetSysColorBrush(COLOR_WINDOWTEXT));
   } else {
-    BitBlt(dc, 0, 0, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, appState.skinDC, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, appState.barLayout.width, appState.barLayout.height, appState.skinDC, 0, 0, SRCCOPY);
   }
   EndPaint(hwnd, &paint);
 }
@@ -118,10 +123,24 @@ void MainWindowOnMoving(RECT* proposed) {
   POINT cursor;
   GetCursorPos(&cursor);
   const RECT& area = appState.workArea;
+  const BarLayout& bar = appState.barLayout;
   const ScreenPoint topLeft =
       SnapDragPosition({cursor.x, cursor.y}, {appState.dragOffset.x, appState.dragOffset.y}, appSettings.snapStrength,
-                       {area.left, area.top, area.right, area.bottom});
-  SetRect(proposed, topLeft.x, topLeft.y, topLeft.x + MAIN_WINDOW_WIDTH, topLeft.y + MAIN_WINDOW_HEIGHT);
+                       {area.left, area.top, area.right, area.bottom}, bar.dpi);
+  SetRect(proposed, topLeft.x, topLeft.y, topLeft.x + bar.width, topLeft.y + bar.height);
+}
+
+// The bar is on a monitor of another scale now, or its monitor's scale has changed: it is
+// laid out afresh and takes the place Windows suggests, which keeps it under the cursor
+// during a drag. Nothing is saved.
+void MainWindowOnDpiChanged(HWND hwnd, UINT dpi, const RECT& suggested) {
+  // A drag goes on with the cursor over the same point of the skin.
+  POINT& grab = appState.dragOffset;
+  grab = {ScaleBetweenDpis(grab.x, appState.barLayout.dpi, dpi), ScaleBetweenDpis(grab.y, appState.barLayout.dpi, dpi)};
+  ScaleBar(dpi);
+  SetWindowPos(hwnd, NULL, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RedrawWindow(hwnd, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void MainWindowOnCommand(HWND hwnd, WPARAM wParam) {
@@ -172,7 +191,7 @@ void ApplyTranslucency(int32_t percent) {
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      MainWindowOnCreate(hwnd);
+      MainWindowOnCreate(hwnd, *reinterpret_cast<const CREATESTRUCTA*>(lParam));
       return 0;
     case WM_DESTROY:
       MainWindowOnDestroy(hwnd);
@@ -226,6 +245,15 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_DISPLAYCHANGE:
       ReadWorkArea();
+      return 0;
+    case WM_GETDPISCALEDSIZE: {
+      // The bar's size at the coming scale is its size at 96 dpi scaled, not its present one.
+      const BarLayout bar = BarLayoutAt(static_cast<UINT>(wParam));
+      *reinterpret_cast<SIZE*>(lParam) = {bar.width, bar.height};
+      return TRUE;
+    }
+    case WM_DPICHANGED:
+      MainWindowOnDpiChanged(hwnd, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_NCHITTEST: {
       // Every point of the skin is a handle to drag the bar by.

@@ -6,8 +6,9 @@
 #include "app/bar_geometry.h"
 #include "app/main_window_win.h"
 #include "base/app_state_win.h"
+#include "base/dpi_win.h"
+#include "base/skin_win.h"
 #include "base/system_library_win.h"
-#include "countdown/countdown_win.h"
 #include "resources/resource.h"
 #include "settings/hot_key_win.h"
 #include "settings/settings_win.h"
@@ -28,15 +29,15 @@ const char HOT_KEY_COPY_TEXT[] = "Another copy of Pellomar uses %s, so this one 
 const char OTHER_COPY_TEXT[] = " The other copy runs from ";
 const char HOT_KEY_ADVICE_TEXT[] = "\n\nTo choose another hot key, right-click the bar and choose Options.";
 
-POINT VisibleTopLeft(ScreenPoint stored) {
-  const ScreenRect bar = BarRectAt(stored);
+POINT VisibleTopLeft(ScreenPoint stored, UINT dpi) {
+  const ScreenRect bar = BarRectAt(stored, dpi);
   RECT barRect = {bar.left, bar.top, bar.right, bar.bottom};
   if (MonitorFromRect(&barRect, MONITOR_DEFAULTTONULL)) return {stored.x, stored.y};
   MONITORINFO monitor = {};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoA(MonitorFromRect(&barRect, MONITOR_DEFAULTTONEAREST), &monitor);
   const RECT& area = monitor.rcWork;
-  const ScreenPoint moved = MoveBarIntoArea(stored, {area.left, area.top, area.right, area.bottom});
+  const ScreenPoint moved = MoveBarIntoArea(stored, {area.left, area.top, area.right, area.bottom}, dpi);
   return {moved.x, moved.y};
 }
 
@@ -69,9 +70,6 @@ void RegisterMainWindowClass(HINSTANCE instance) {
 }
 
 void CreateAppGdiObjects() {
-  const LOGFONTA editFont = LogFontFromEditFont(appSettings.editFont);
-  appState.editFontHandle = CreateFontIndirectA(&editFont);
-  appState.countdownFont = CreateCountdownFont();
   appState.editBackBrush = CreateSolidBrush(appSettings.backColor);
 }
 
@@ -79,21 +77,18 @@ HWND CreateMainWindow(HINSTANCE instance) {
   // Without "Save last position" the bar starts in the screen's top-left corner.
   const ScreenPoint stored =
       appSettings.saveLastPosition ? ScreenPoint{appSettings.windowLeft, appSettings.windowTop} : ScreenPoint{0, 0};
-  const POINT topLeft = VisibleTopLeft(stored);
+  // Made at the system's scale, the bar takes its monitor's as it is created.
+  const BarLayout bar = BarLayoutAt(SystemDpi());
+  const POINT topLeft = VisibleTopLeft(stored, bar.dpi);
   appState.mainWindow =
       CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE, MAIN_WINDOW_STYLE,
-                      topLeft.x, topLeft.y, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, NULL, NULL, instance, NULL);
+                      topLeft.x, topLeft.y, bar.width, bar.height, NULL, NULL, instance, NULL);
   return appState.mainWindow;
 }
 
 HBITMAP LoadSkinBitmap() {
   const HBITMAP skin = LoadBitmapFile(appSettings.skinPath);
   return skin ? skin : LoadBitmapFile(DEFAULT_SKIN_FILE);
-}
-
-void SelectSkin(HBITMAP skin) {
-  appState.skinDC = CreateCompatibleDC(NULL);
-  SelectObject(appState.skinDC, skin);
 }
 
 void MakeMainWindowLayered() {
@@ -137,7 +132,5 @@ void ReleaseAppGdiObjects() {
   DeleteObject(appState.editBackBrush);
   DeleteObject(appState.countdownFont);
   DeleteObject(appState.editFontHandle);
-  const HGDIOBJ skin = GetCurrentObject(appState.skinDC, OBJ_BITMAP);
-  DeleteDC(appState.skinDC);
-  DeleteObject(skin);
+  ReleaseSkin();
 }

@@ -5,7 +5,7 @@
 
 void RegisterMainWindowClass(HINSTANCE instance);
 
-// The command box's font and background brush and the countdown's font.
+// The command box's background brush; the fonts are made with the bar, at its scale.
 void CreateAppGdiObjects();
 
 // The main window, hidden, at the stored position (or the screen's corner when the user
@@ -15,7 +15,6 @@ HWND CreateMainWindow(HINSTANCE instance);
 
 // The skin from the settings, or the default skin when that one cannot be loaded.
 HBITMAP LoadSkinBitmap();
-void SelectSkin(HBITMAP skin);
 
 void MakeMainWindowLayered();
 

@@ -40,9 +40,13 @@ void AddTrayIcon() {
   icon.hWnd = appState.mainWindow;
   icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   icon.uCallbackMessage = WM_TRAY_CALLBACK;
-  icon.hIcon = LoadIconA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDI_APP));
+  // The image of the size the notification area shows at the system's scale; the shell
+  // keeps a copy of its own.
+  icon.hIcon = static_cast<HICON>(LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   lstrcpynA(icon.szTip, TRAY_TIP, sizeof icon.szTip);
   NotifyIcon(NIM_ADD, &icon);
+  DestroyIcon(icon.hIcon);
 }
 
 }  // namespace

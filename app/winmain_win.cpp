@@ -5,6 +5,7 @@
 #include "app/user_files_win.h"
 #include "base/app_state_win.h"
 #include "base/exe_folder_win.h"
+#include "base/skin_win.h"
 #include "base/system_library_win.h"
 
 namespace {
@@ -44,7 +45,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     UnregisterClassA(MAIN_WINDOW_CLASS, instance);
     return -1;
   }
-  SelectSkin(skin);
+  UseSkinPicture(skin);
   MakeMainWindowLayered();
   ShowMainWindow(showCommand);
 

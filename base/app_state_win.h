@@ -1,9 +1,10 @@
 #pragma once
 #include <windows.h>
 
-// Window handles and GDI objects of the running bar. AppState owns the fonts, the brush
-// and the skin's memory DC (with the skin bitmap selected into it); the main window owns
-// the menus.
+#include "base/bar_layout.h"
+
+// Window handles and GDI objects of the running bar. AppState owns the fonts, the brush,
+// the skin's bitmaps and its memory DC; the main window owns the menus.
 struct AppState {
   HWND mainWindow;
   HWND commandEdit;
@@ -11,6 +12,12 @@ struct AppState {
   HMENU menuResource;
   HMENU popupMenu;
   RECT workArea;
+  // The bar's sizes at the scale of its monitor, set as the bar is made.
+  BarLayout barLayout;
+  // The skin as loaded, and the copy at the bar's scale where that is not 96 dpi; skinDC
+  // holds the one the bar paints from.
+  HBITMAP skinPicture;
+  HBITMAP skinCopy;
   HDC skinDC;
   // Looked up at run time: where the system lacks it the bar stays opaque.
   decltype(&SetLayeredWindowAttributes) setLayeredAttributes;

@@ -1,8 +1,10 @@
 # The program, and under the 64-bit cross build its Win32 and end-to-end tests.
 enable_language(RC)
 
+# Declarations up to Windows 10; what is newer than the oldest Windows the program runs on
+# is looked up at run time, so that the program imports nothing those systems lack.
 target_compile_definitions(pellomar_flags INTERFACE
-  WIN32_LEAN_AND_MEAN NOMINMAX WINVER=0x0501 _WIN32_WINNT=0x0501)
+  WIN32_LEAN_AND_MEAN NOMINMAX WINVER=0x0A00 _WIN32_WINNT=0x0A00)
 if(MINGW)
   # One self-contained executable: no runtime DLLs beside it.
   target_link_options(pellomar_flags INTERFACE -static)
@@ -21,6 +23,7 @@ endif()
 
 add_library(pellomar_win STATIC
   about/about_win.cpp
+  app/bar_scale_win.cpp
   app/main_window_win.cpp
   app/running_copy_win.cpp
   app/startup_win.cpp
@@ -30,11 +33,13 @@ add_library(pellomar_win STATIC
   base/code_page_win.cpp
   base/common_dialogs_win.cpp
   base/data_folder_win.cpp
+  base/dpi_win.cpp
   base/exe_folder_win.cpp
   base/file_io_win.cpp
   base/high_contrast_win.cpp
   base/irreversible_calls_win.cpp
   base/shell_launch_win.cpp
+  base/skin_win.cpp
   base/system_library_win.cpp
   base/themed_dialog_win.cpp
   command/command_edit_win.cpp

@@ -11,12 +11,9 @@ namespace {
 
 const UINT COUNTDOWN_TICK_MILLISECONDS = 1000;
 // The time is drawn in small Arial on yellow at the bar's top-right corner.
-const int COUNTDOWN_FONT_HEIGHT = -10;
 const char COUNTDOWN_FONT_FACE[] = "Arial";
 const COLORREF COUNTDOWN_BACK_COLOR = RGB(255, 255, 0);
 const COLORREF COUNTDOWN_TEXT_COLOR = RGB(0, 0, 0);
-const int COUNTDOWN_LEFT_FROM_RIGHT = 64;
-const int COUNTDOWN_TOP = 1;
 
 // Straight onto the window, outside WM_PAINT: a repaint shows the bare skin until the
 // next tick draws the time again, and the time leaves with the countdown by itself.
@@ -28,9 +25,7 @@ void DrawCountdown() {
   // In high contrast, in the colours of what is to stand out.
   SetBkColor(dc, appState.highContrast ? GetSysColor(COLOR_HIGHLIGHT) : COUNTDOWN_BACK_COLOR);
   SetTextColor(dc, appState.highContrast ? GetSysColor(COLOR_HIGHLIGHTTEXT) : COUNTDOWN_TEXT_COLOR);
-  RECT client;
-  GetClientRect(appState.mainWindow, &client);
-  TextOutA(dc, client.right - COUNTDOWN_LEFT_FROM_RIGHT, COUNTDOWN_TOP, text, 8);
+  TextOutA(dc, appState.barLayout.countdownLeft, appState.barLayout.countdownTop, text, 8);
   SelectObject(dc, oldFont);
   ReleaseDC(appState.mainWindow, dc);
 }
@@ -56,8 +51,8 @@ INT_PTR CALLBACK ShutdownWarningProc(HWND, UINT message, WPARAM wParam, LPARAM) 
 
 }  // namespace
 
-HFONT CreateCountdownFont() {
-  return CreateFontA(COUNTDOWN_FONT_HEIGHT, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+HFONT CreateCountdownFont(int height) {
+  return CreateFontA(height, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, COUNTDOWN_FONT_FACE);
 }
 

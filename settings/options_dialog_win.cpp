@@ -9,7 +9,9 @@
 
 #include "base/app_state_win.h"
 #include "base/common_dialogs_win.h"
+#include "base/dpi_win.h"
 #include "base/exe_folder_win.h"
+#include "base/skin_win.h"
 #include "base/themed_dialog_win.h"
 #include "keys/edit_user_keys_dialog_win.h"
 #include "resources/resource.h"
@@ -193,12 +195,13 @@ void ChangeSkin(HWND dialog) {
     MessageBoxA(NULL, SKIN_PATH_TOO_LONG_TEXT, SKIN_FAILED_CAPTION, MB_ICONERROR);
     return;
   }
-  DeleteObject(SelectObject(appState.skinDC, skin));
+  UseSkinPicture(skin);
   InvalidateRect(appState.mainWindow, NULL, TRUE);
 }
 
 void ChangeFont(HWND dialog) {
-  LOGFONTA font = LogFontFromEditFont(appSettings.editFont);
+  // The chooser turns points into pixels at the system's scale.
+  LOGFONTA font = LogFontFromEditFont(appSettings.editFont, SystemDpi());
   CHOOSEFONTA request = {};
   request.lStructSize = sizeof request;
   request.hwndOwner = dialog;
@@ -206,10 +209,10 @@ void ChangeFont(HWND dialog) {
   request.rgbColors = appSettings.fontColor;
   request.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
   if (!ChooseFontFor(&request)) return;
-  appSettings.editFont = EditFontFromLogFont(font);
+  appSettings.editFont = EditFontFromLogFont(font, SystemDpi());
   appSettings.fontColor = request.rgbColors;
   const HFONT old = appState.editFontHandle;
-  appState.editFontHandle = CreateFontIndirectA(&font);
+  appState.editFontHandle = CreateEditFont(appState.barLayout.dpi);
   SendMessageA(appState.commandEdit, WM_SETFONT, reinterpret_cast<WPARAM>(appState.editFontHandle), FALSE);
   DeleteObject(old);
   InvalidateRect(appState.commandEdit, NULL, TRUE);

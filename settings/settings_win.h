@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "base/bar_layout.h"
 #include "settings/app_settings.h"
 
 constexpr char SETTINGS_FILE[] = "config.dat";
@@ -24,14 +25,26 @@ static_assert(sizeof(LOGFONTA) == sizeof(EditFont), "EditFont mirrors LOGFONTA")
 static_assert(offsetof(LOGFONTA, lfItalic) == offsetof(EditFont, italic), "EditFont mirrors LOGFONTA");
 static_assert(offsetof(LOGFONTA, lfFaceName) == offsetof(EditFont, faceName), "EditFont mirrors LOGFONTA");
 
-inline LOGFONTA LogFontFromEditFont(const EditFont& font) {
+// The settings keep the command box's font at 96 dpi, as every earlier version wrote it;
+// the system takes and gives it at the scale of a monitor.
+inline LOGFONTA LogFontFromEditFont(const EditFont& font, UINT dpi) {
   LOGFONTA logFont;
   std::memcpy(&logFont, &font, sizeof logFont);
+  logFont.lfHeight = ScaleToDpi(font.height, dpi);
+  logFont.lfWidth = ScaleToDpi(font.width, dpi);
   return logFont;
 }
 
-inline EditFont EditFontFromLogFont(const LOGFONTA& logFont) {
+inline EditFont EditFontFromLogFont(const LOGFONTA& logFont, UINT dpi) {
   EditFont font;
   std::memcpy(&font, &logFont, sizeof font);
+  font.height = ScaleBetweenDpis(logFont.lfHeight, dpi, BASE_DPI);
+  font.width = ScaleBetweenDpis(logFont.lfWidth, dpi, BASE_DPI);
   return font;
+}
+
+// The command box's font from the settings, made at dpi.
+inline HFONT CreateEditFont(UINT dpi) {
+  const LOGFONTA font = LogFontFromEditFont(appSettings.editFont, dpi);
+  return CreateFontIndirectA(&font);
 }

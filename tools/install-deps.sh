@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64
-  xvfb xdotool x11-utils imagemagick python3
+  xvfb xdotool x11-utils imagemagick python3 fonts-dejavu-core
   fp-utils
 )
 

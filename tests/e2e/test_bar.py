@@ -82,14 +82,16 @@ def key_file(*entries):
         texts(key, command, parameters) + bytes([flag, 0, 0]) for key, command, parameters, flag in entries)
 
 
-# A Wine prefix of its own, booted as the shared one, for a test that ends its Wine session.
-def private_prefix(test):
+# A Wine prefix of its own, booted as the shared one, for a test that ends its Wine session;
+# its screen has the dots per inch given, if any.
+def private_prefix(test, dpi=""):
     test.addCleanup(os.environ.__setitem__, "WINEPREFIX", os.environ["WINEPREFIX"])
     os.environ["WINEPREFIX"] = tempfile.mkdtemp(prefix="pellomar-prefix-")
     test.addCleanup(shutil.rmtree, os.environ["WINEPREFIX"])
     test.addCleanup(run, "wineserver", "-k", check=False)
-    keeper = run("bash", "-xc", '. "$0" && wine_prefix_start && echo $WINE_PREFIX_KEEPER_PID',  # -x: which step failed
-                 pathlib.Path(__file__).parents[2] / "tools" / "wine-session.sh", timeout=400)
+    # -x: which step failed
+    keeper = run("bash", "-xc", '. "$0" && wine_prefix_start "$1" && echo $WINE_PREFIX_KEEPER_PID',
+                 pathlib.Path(__file__).parents[2] / "tools" / "wine-session.sh", dpi, timeout=400)
     test.addCleanup(run, "kill", keeper.strip(), check=False)  # unless the test has ended it
 
 
@@ -242,14 +244,20 @@ class SecondCopy(unittest.TestCase):
 
 
 class PowerOff(unittest.TestCase):
-    def test_countdown_draws_the_time_warns_and_powers_off_with_both_files_saved(self):
-        # Under Wine the power-off ends every program of the prefix: this one has its own.
-        private_prefix(self)
+    def test_at_150_percent_the_bar_shows_whole_and_the_countdown_draws_the_time_warns_and_powers_off(self):
+        # Under Wine the power-off ends every program of the prefix: this one has its own, at 150 %.
+        private_prefix(self, dpi=144)
         app = Pellomar(self)
-        app.start()
+        self.assertEqual(app.start(), (0, 0, 390, 48))
         type_line("sysoff 5s")
-        # The time, in yellow on the skin's top right.
-        self.assertTrue(settle(lambda: pixels("root", "-crop", "48x11+196+1").count(b"\xff\xff\0") > 100, True, 3))
+        # The time, in yellow on the skin's top right, in the font scaled.
+        self.assertTrue(settle(lambda: pixels("root", "-crop", "96x16+294+2").count(b"\xff\xff\0") > 600, True, 3))
+        # The skin's border all round the bar, and the line in the box as tall as the font scaled.
+        bar = pixels("root", "-crop", "390x48+0+0")
+        self.assertEqual({bar[i] for i in range(390 * 48) if i < 390 or i >= 390 * 47 or i % 390 in (0, 389)},
+                         {b"\x12\x14\x18"})
+        box = pixels("root", "-crop", "366x22+12+19")  # inside the box's border
+        self.assertGreaterEqual(sum(sum(p[0] < 128 for p in box[y * 366:(y + 1) * 366]) > 2 for y in range(22)), 16)
         self.assertIsNotNone(wait_window("Pellomar Auto Shutdown", 5))
         app.process.wait(timeout=30)
         self.assertEqual((app.read("config.dat"), app.read("keyentries.dat")), (settings_file(), key_file()))

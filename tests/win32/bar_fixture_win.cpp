@@ -6,6 +6,7 @@
 #include "base/data_folder_win.h"
 #include "base/exe_folder_win.h"
 #include "base/file_io_win.h"
+#include "base/skin_win.h"
 #include "base/irreversible_calls_win.h"
 #include "command/builtin_keywords.h"
 #include "command/command_edit_win.h"
@@ -170,7 +171,7 @@ void BarTest::SetUp() {
 void BarTest::StartBar() {
   CreateAppGdiObjects();
   ASSERT_NE(CreateMainWindow(GetModuleHandleA(NULL)), nullptr);
-  SelectSkin(LoadSkinBitmap());
+  UseSkinPicture(LoadSkinBitmap());
   MakeMainWindowLayered();
   ShowMainWindow(SW_SHOWNORMAL);
   PumpMessages();

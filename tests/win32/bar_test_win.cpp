@@ -92,6 +92,36 @@ TEST_F(BarTest, StartsPartlyOffTheScreenTakesNegativeGrabAndMenuPointsAndSnapsTo
       [] { SendMessageA(appState.mainWindow, WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(-50, 300)); }, "#32768");
 }
 
+// Also run at 150 %, by win32.At150Percent.
+TEST_F(BarTest, TakesTheScaleOfAnotherMonitorWhenMovedThereWithTheStoredFontUnchanged) {
+  StartBar();
+  const HFONT oldFont = appState.editFontHandle;
+  appState.dragOffset = {appState.barLayout.width / 2, appState.barLayout.height / 2};  // grabbed in the middle
+  // Windows moves the bar onto a monitor at 200 % so; Wine never does.
+  RECT suggested = {100, 120, 620, 184};
+  SendMessageA(appState.mainWindow, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  RECT bar, box;
+  GetWindowRect(appState.mainWindow, &bar);
+  GetWindowRect(appState.commandEdit, &box);
+  MapWindowPoints(NULL, appState.mainWindow, reinterpret_cast<POINT*>(&box), 2);
+  LOGFONTA font;
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(appState.commandEdit, WM_GETFONT, 0, 0)), sizeof font, &font);
+  BITMAP skin;
+  GetObjectA(GetCurrentObject(appState.skinDC, OBJ_BITMAP), sizeof skin, &skin);
+  // The place suggested; the bar, its skin, the box and its font at 200 %.
+  EXPECT_EQ(std::vector<LONG>({bar.left, bar.top, bar.right, bar.bottom, skin.bmWidth, skin.bmHeight, box.left, box.top,
+                               box.right, box.bottom, font.lfHeight}),
+            std::vector<LONG>({100, 120, 620, 184, 520, 64, 12, 24, 508, 56, -24}));
+  EXPECT_EQ(std::pair(GetObjectType(oldFont), appSettings.editFont.height), std::pair(0UL, -12))
+      << "the old font deleted, the stored one kept at 96 dpi";
+  // The drag goes on over the middle of the skin, and the right edge snaps at the new width.
+  SetCursorPos(appState.workArea.right - 265, 300);
+  RECT proposed = {};
+  SendMessageA(appState.mainWindow, WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&proposed));
+  EXPECT_EQ(std::pair(proposed.left, proposed.right),
+            std::pair(appState.workArea.right - 520, appState.workArea.right));
+}
+
 TEST_F(BarTest, InHighContrastTheBarShowsTheSystemsColoursFullyOpaqueAndItsSkinAgainAfter) {
   appSettings.backColor = RGB(1, 2, 3);
   StartBar();

@@ -20,8 +20,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The file name box of the system's Open and Save As dialogs.
+// The file name box of the system's Open and Save As dialogs; the size box of its font chooser.
 const int CHOOSER_FILE_NAME = 0x47C;
+const int FONT_CHOOSER_SIZE = 0x472;
 
 void InOptions(const std::function<void(HWND)>& act) {
   AnswerDialog("Options", act, [] { SendMessageA(appState.mainWindow, WM_COMMAND, IDM_OPTIONS, 0); });
@@ -110,6 +111,7 @@ TEST_F(BarTest, OptionsTakeTheHotKeyFirstThenTheNumbersClampedAndCancelTakesNoth
 
 TEST_F(BarTest, OptionsTakeDefaultsForgetTypedLinesAndChangeTheLookWhileTheRunValueFollowsOnlyARealChange) {
   appSettings.runAtStartup = false;
+  appSettings.editFont = {-12, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, "DejaVu Sans"};  // a face the chooser lists here
   SetRunAtStartup(false);
   StartBar();
   EnterLine("g one");
@@ -134,7 +136,13 @@ TEST_F(BarTest, OptionsTakeDefaultsForgetTypedLinesAndChangeTheLookWhileTheRunVa
               [&] { ChooseWith(options, IDC_CHANGE_SKIN, "Open", ExeFolder() + "bad_skin.bmp"); });
     EXPECT_STREQ(appSettings.skinPath, "sk_default.bmp");
     ChooseWith(options, IDC_CHANGE_SKIN, "Open", ExeFolder() + "other_skin.bmp");
-    ChooseWith(options, IDC_CHANGE_FONT, "Font");
+    AnswerDialog(
+        "Font",
+        [](HWND chooser) {
+          EXPECT_EQ(ItemText(chooser, FONT_CHOOSER_SIZE), "9") << "the stored 12 pixels at 96 dpi, at any scale";
+          PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+        },
+        [&] { Click(options, IDC_CHANGE_FONT); });
     ChooseWith(options, IDC_CHANGE_BK_COLOR, "Color");
     Click(options, IDOK);
   });
@@ -142,6 +150,7 @@ TEST_F(BarTest, OptionsTakeDefaultsForgetTypedLinesAndChangeTheLookWhileTheRunVa
   EXPECT_STREQ(appSettings.skinPath, "other_skin.bmp") << "kept relative to the program's folder";
   for (const HGDIOBJ object : replaced) EXPECT_EQ(GetObjectType(object), 0u) << "each replaced object is deleted";
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(appState.commandEdit, WM_GETFONT, 0, 0)), appState.editFontHandle);
+  EXPECT_EQ(appSettings.editFont.height, -12) << "the chooser's answer is stored at 96 dpi";
   for (const char* file : {"other_skin.bmp", "bad_skin.bmp"}) DeleteFileA(file);
 }
 

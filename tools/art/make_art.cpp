@@ -3,11 +3,11 @@
 //
 //   make_art <output folder>
 //
-// writes <output folder>/sk_default.bmp (the default 260 x 32 skin) and
-// <output folder>/pellomar.ico (the 32 x 32 and 16 x 16 application icon).
-// Every multi-byte field is written byte by byte in little-endian order and
-// nothing depends on the clock or on randomness, so the output is identical
-// on every platform and every run.
+// writes <output folder>/sk_default.bmp (the default 260 x 32 skin, as the program
+// draws it at 96 dpi) and <output folder>/pellomar.ico (the application icon at seven
+// sizes from 16 x 16 to 256 x 256). Every multi-byte field is written byte by byte,
+// the drawing uses integers only and nothing depends on the clock or on randomness, so
+// the output is identical on every platform and every run.
 
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "app/bar_geometry.h"
+#include "base/bar_layout.h"
+#include "base/default_skin.h"
+#include "tools/art/icon_art.h"
+#include "tools/art/png_writer.h"
 
 namespace {
 
@@ -61,133 +64,13 @@ void putInfoHeader(Bytes& out, int width, int height, unsigned bitCount, std::ui
 
 // ---------------------------------------------------------------- the skin
 
-struct Rgb {
-  std::uint8_t r, g, b;
-};
-
-constexpr int kSkinW = MAIN_WINDOW_WIDTH;
-constexpr int kSkinH = MAIN_WINDOW_HEIGHT;
-
-// Where the window puts its text box (inclusive). The skin is hidden there.
-constexpr int kBoxLeft = COMMAND_BOX_LEFT, kBoxTop = COMMAND_BOX_TOP;
-constexpr int kBoxRight = COMMAND_BOX_LEFT + COMMAND_BOX_WIDTH - 1;
-constexpr int kBoxBottom = COMMAND_BOX_TOP + COMMAND_BOX_HEIGHT - 1;
-
-// Charcoal slate, a little bluish, so white text in the box stands out
-// without the bar itself shouting.
-constexpr Rgb kTop{58, 64, 73};     // gradient, first row inside the border
-constexpr Rgb kBottom{35, 39, 45};  // gradient, last row inside the border
-constexpr Rgb kBorder{18, 20, 24};
-constexpr Rgb kHighlight{86, 94, 105};  // catches the light along the top edge
-constexpr Rgb kShade{24, 27, 32};       // recess around the text box, top/left
-constexpr Rgb kLift{70, 77, 87};        // recess around the text box, bottom/right
-constexpr Rgb kInk{122, 131, 143};      // wordmark: readable only when looked for
-constexpr Rgb kAccent{86, 156, 230};    // the one colourful touch: a little caret
-
-class Canvas {
- public:
-  Canvas() : px_(kSkinW * kSkinH, Rgb{0, 0, 0}) {}
-  void set(int x, int y, Rgb c) {
-    if (x >= 0 && x < kSkinW && y >= 0 && y < kSkinH) px_[index(x, y)] = c;
-  }
-  Rgb get(int x, int y) const { return px_[index(x, y)]; }
-
- private:
-  static std::size_t index(int x, int y) { return static_cast<std::size_t>(y * kSkinW + x); }
-  std::vector<Rgb> px_;
-};
-
-std::uint8_t mix(std::uint8_t a, std::uint8_t b, int num, int den) {
-  // Rounded integer blend: no floating point, so no platform differences.
-  return static_cast<std::uint8_t>((a * (den - num) + b * num + den / 2) / den);
-}
-
-Rgb mix(Rgb a, Rgb b, int num, int den) {
-  return Rgb{mix(a.r, b.r, num, den), mix(a.g, b.g, num, den), mix(a.b, b.b, num, den)};
-}
-
-// A tiny hand-drawn lowercase face. Row 0 is the ascender, rows 1..5 the
-// x-height, row 6 the descender. Only the letters of our name are needed.
-constexpr int kGlyphRows = 7;
-
-struct Glyph {
-  char ch;
-  const char* rows[kGlyphRows];
-};
-
-const Glyph kFont[] = {
-    {'p', {"...", "##.", "#.#", "#.#", "##.", "#..", "#.."}},
-    {'e', {"...", ".#.", "#.#", "###", "#..", ".##", "..."}},
-    {'l', {"#", "#", "#", "#", "#", "#", "."}},
-    {'o', {"...", ".#.", "#.#", "#.#", "#.#", ".#.", "..."}},
-    {'m', {".....", "####.", "#.#.#", "#.#.#", "#.#.#", "#.#.#", "....."}},
-    {'a', {"...", "##.", "..#", ".##", "#.#", ".##", "..."}},
-    {'r', {"...", "#.#", "##.", "#..", "#..", "#..", "..."}},
-};
-
-const Glyph* findGlyph(char ch) {
-  for (const Glyph& g : kFont)
-    if (g.ch == ch) return &g;
-  return nullptr;
-}
-
-// Draws text with one pixel between letters; returns the x after the last one.
-int drawText(Canvas& c, int x, int y, const char* text, Rgb ink) {
-  for (; *text; ++text) {
-    const Glyph* g = findGlyph(*text);
-    if (!g) continue;
-    int width = 0;
-    for (int row = 0; row < kGlyphRows; ++row) {
-      const int len = static_cast<int>(std::strlen(g->rows[row]));
-      width = len > width ? len : width;
-      for (int col = 0; col < len; ++col)
-        if (g->rows[row][col] == '#') c.set(x + col, y + row, ink);
-    }
-    x += width + 1;
-  }
-  return x;
-}
-
-Canvas drawSkin() {
-  Canvas c;
-
-  // Body: a soft vertical gradient inside a dark one-pixel border.
-  for (int y = 0; y < kSkinH; ++y)
-    for (int x = 0; x < kSkinW; ++x) {
-      const bool edge = x == 0 || y == 0 || x == kSkinW - 1 || y == kSkinH - 1;
-      c.set(x, y, edge ? kBorder : mix(kTop, kBottom, y - 1, kSkinH - 3));
-    }
-  for (int x = 1; x < kSkinW - 1; ++x) c.set(x, 1, kHighlight);
-  // Round the outer corners a little by blending them into the border.
-  const int cx[] = {1, kSkinW - 2};
-  const int cy[] = {1, kSkinH - 2};
-  for (int x : cx)
-    for (int y : cy) c.set(x, y, mix(c.get(x, y), kBorder, 1, 2));
-
-  // The text box sits in a shallow recess: dark above and left, light
-  // below and right, as if pressed into the bar.
-  const int l = kBoxLeft - 1, t = kBoxTop - 1, r = kBoxRight + 1, b = kBoxBottom + 1;
-  for (int x = l; x <= r; ++x) {
-    c.set(x, t, kShade);
-    c.set(x, b, kLift);
-  }
-  for (int y = t; y <= b; ++y) {
-    c.set(l, y, kShade);
-    c.set(r, y, kLift);
-  }
-  c.set(r, t, mix(kShade, kLift, 1, 2));
-  c.set(l, b, mix(kShade, kLift, 1, 2));
-
-  // Wordmark at the top left, followed by a caret in the accent colour.
-  // The top band right of x 190 stays empty: the countdown is drawn there.
-  const int end = drawText(c, 7, 3, "pellomar", kInk);
-  for (int y = 3; y <= 8; ++y) c.set(end + 1, y, kAccent);
-  return c;
-}
-
-Bytes encodeSkin(const Canvas& c) {
-  const int rowBytes = (kSkinW * 3 + 3) & ~3;
-  const std::uint32_t imageSize = static_cast<std::uint32_t>(rowBytes * kSkinH);
+// The default skin as the program draws it at 96 dpi, as a 24-bit bitmap file.
+Bytes encodeSkin() {
+  const BarLayout layout = BarLayoutAt(BASE_DPI);
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(layout.width * layout.height));
+  DrawDefaultSkin(layout, pixels.data());
+  const int rowBytes = (layout.width * 3 + 3) & ~3;
+  const std::uint32_t imageSize = static_cast<std::uint32_t>(rowBytes * layout.height);
   Bytes out;
   // BITMAPFILEHEADER
   put8(out, 'B');
@@ -195,118 +78,69 @@ Bytes encodeSkin(const Canvas& c) {
   put32(out, 14 + 40 + imageSize);
   put32(out, 0);
   put32(out, 14 + 40);
-  putInfoHeader(out, kSkinW, kSkinH, 24, imageSize);
-  for (int y = kSkinH - 1; y >= 0; --y) {  // bottom-up
-    for (int x = 0; x < kSkinW; ++x) {
-      const Rgb p = c.get(x, y);
-      put8(out, p.b);
-      put8(out, p.g);
-      put8(out, p.r);
+  putInfoHeader(out, layout.width, layout.height, 24, imageSize);
+  for (int y = layout.height - 1; y >= 0; --y) {  // bottom-up
+    for (int x = 0; x < layout.width; ++x) {
+      const std::uint32_t p = pixels[static_cast<std::size_t>(y * layout.width + x)];
+      put8(out, p);
+      put8(out, p >> 8);
+      put8(out, p >> 16);
     }
-    for (int pad = kSkinW * 3; pad < rowBytes; ++pad) put8(out, 0);
+    for (int pad = layout.width * 3; pad < rowBytes; ++pad) put8(out, 0);
   }
   return out;
 }
-
 // ---------------------------------------------------------------- the icon
 
-// The standard 16-colour VGA palette, as red, green, blue.
-const Rgb kVga[16] = {
-    {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128}, {128, 0, 128},
-    {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0}, {255, 255, 0},
-    {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255},
-};
+// The sizes Windows asks for: small icons at 100, 125, 150 and 200 % (16 to 32 pixels),
+// large ones at 100, 125 and 150 % (32 to 48) and 256 for the shell's largest views.
+const int ICON_SIZES[] = {16, 20, 24, 32, 40, 48, 256};
 
-// Letters used in the pictures below; '.' is transparent.
-int paletteIndex(char ch) {
-  switch (ch) {
-    case 'k':
-      return 0;  // black: the bar
-    case 'g':
-      return 8;  // dark grey: its rim and the recess
-    case 's':
-      return 7;  // light grey: the wordmark
-    case 'b':
-      return 12;  // blue: the prompt
-    case 'w':
-      return 15;  // white: the text box
-    default:
-      return -1;
-  }
-}
-
-// The bar in miniature: dark body, a hint of the wordmark, a white text box
-// with a blue prompt and a caret. Drawn by hand for each size, since scaling
-// would smear the 16 x 16 one.
-const char* const kIcon32[32] = {
-    "................................", "................................", "................................",
-    "................................", "................................", "...gggggggggggggggggggggggggg...",
-    "..gkkkkkkkkkkkkkkkkkkkkkkkkkkg..", ".gkkkkkkkkkkkkkkkkkkkkkkkkkkkkg.", ".gkkkkkkkkkkkkkkkkkkkkkkkkkkkkg.",
-    ".gkkkgsgsgsgkgsgsgkkkkkkkkkkkkg.", ".gkkkkkkkkkkkkkkkkkkkkkkkkkkkkg.", ".gkkkkkkkkkkkkkkkkkkkkkkkkkkkkg.",
-    ".gkggggggggggggggggggggggggggkg.", ".gkgwwwwwwwwwwwwwwwwwwwwwwwwgkg.", ".gkgwwbwwwwwwwwwwwwwwwwwwwwwgkg.",
-    ".gkgwwbbwwwwkwwwwwwwwwwwwwwwgkg.", ".gkgwwwbbwwwkwwwwwwwwwwwwwwwgkg.", ".gkgwwwwbbwwkwwwwwwwwwwwwwwwgkg.",
-    ".gkgwwwwbbwwkwwwwwwwwwwwwwwwgkg.", ".gkgwwwbbwwwkwwwwwwwwwwwwwwwgkg.", ".gkgwwbbwwwwkwwwwwwwwwwwwwwwgkg.",
-    ".gkgwwbwwwwwwwwwwwwwwwwwwwwwgkg.", ".gkgwwwwwwwwwwwwwwwwwwwwwwwwgkg.", ".gkggggggggggggggggggggggggggkg.",
-    ".gkkkkkkkkkkkkkkkkkkkkkkkkkkkkg.", "..gkkkkkkkkkkkkkkkkkkkkkkkkkkg..", "...gggggggggggggggggggggggggg...",
-    "................................", "................................", "................................",
-    "................................", "................................",
-};
-
-const char* const kIcon16[16] = {
-    "................", ".gggggggggggggg.", "gkkkkkkkkkkkkkkg", "gkkgsgsgkgsgkkkg",
-    "gkkkkkkkkkkkkkkg", "gkwwwwwwwwwwwwkg", "gkwbbwwwwwwwwwkg", "gkwwbbwwkwwwwwkg",
-    "gkwwwbbwkwwwwwkg", "gkwwbbwwkwwwwwkg", "gkwbbwwwwwwwwwkg", "gkwwwwwwwwwwwwkg",
-    "gkkkkkkkkkkkkkkg", "gkkkkkkkkkkkkkkg", ".gggggggggggggg.", "................",
-};
-
-// One icon image: header, palette, colour bits (4 bpp), then the 1-bpp AND
-// mask where 1 means "show the desktop". Both are bottom-up, rows padded to 4.
-Bytes encodeIconImage(const char* const* rows, int size) {
-  const std::size_t xorRow = static_cast<std::size_t>((size * 4 + 31) / 32 * 4);
+// One icon image as a DIB: header, 32-bit colour with alpha, bottom-up, then the 1-bit
+// AND mask that older systems use in place of the alpha, 1 where the desktop shows.
+Bytes encodeIconImage(const std::vector<std::uint8_t>& rgba, int size) {
   const std::size_t andRow = static_cast<std::size_t>((size + 31) / 32 * 4);
+  const std::size_t pixelCount = static_cast<std::size_t>(size * size);
   Bytes out;
-  putInfoHeader(out, size, size * 2, 4, static_cast<std::uint32_t>((xorRow + andRow) * static_cast<std::size_t>(size)));
-  for (const Rgb& c : kVga) {  // RGBQUAD: blue, green, red, reserved
-    put8(out, c.b);
-    put8(out, c.g);
-    put8(out, c.r);
-    put8(out, 0);
-  }
-  for (int y = size - 1; y >= 0; --y) {
-    Bytes row(xorRow, 0);
+  putInfoHeader(out, size, size * 2, 32,
+                static_cast<std::uint32_t>(pixelCount * 4 + andRow * static_cast<std::size_t>(size)));
+  for (int y = size - 1; y >= 0; --y)
     for (int x = 0; x < size; ++x) {
-      const int idx = paletteIndex(rows[y][x]);
-      // Transparent pixels stay black so the AND/XOR pair leaves the desktop alone.
-      const unsigned nibble = idx < 0 ? 0u : static_cast<unsigned>(idx);
-      row[static_cast<std::size_t>(x / 2)] |= static_cast<std::uint8_t>(x % 2 ? nibble : nibble << 4);
+      const std::uint8_t* p = &rgba[static_cast<std::size_t>(y * size + x) * 4];
+      out.insert(out.end(), {p[2], p[1], p[0], p[3]});  // blue, green, red, alpha
     }
-    out.insert(out.end(), row.begin(), row.end());
-  }
   for (int y = size - 1; y >= 0; --y) {
     Bytes row(andRow, 0);
     for (int x = 0; x < size; ++x)
-      if (paletteIndex(rows[y][x]) < 0)
+      if (rgba[static_cast<std::size_t>(y * size + x) * 4 + 3] == 0)
         row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
     out.insert(out.end(), row.begin(), row.end());
   }
   return out;
 }
 
+// Windows XP reads only DIBs, and only ever asks for 16, 32 and 48 pixels; the sizes that
+// later systems alone ask for are PNG, which they read, at a fraction of the bytes (the
+// 256 as a DIB would weigh 260 KB).
 Bytes encodeIcon() {
-  const Bytes images[2] = {encodeIconImage(kIcon32, 32), encodeIconImage(kIcon16, 16)};
-  const int sizes[2] = {32, 16};
+  std::vector<Bytes> images;
+  for (const int size : ICON_SIZES) {
+    const std::vector<std::uint8_t> rgba = DrawIcon(size);
+    const bool forXp = size == 16 || size == 32 || size == 48;
+    images.push_back(forXp ? encodeIconImage(rgba, size) : EncodePng(rgba, size, size));
+  }
   Bytes out;
   put16(out, 0);  // reserved
   put16(out, 1);  // resource type: icon
-  put16(out, 2);  // image count
-  std::uint32_t offset = 6 + 16 * 2;
-  for (int i = 0; i < 2; ++i) {
-    put8(out, static_cast<unsigned>(sizes[i]));
-    put8(out, static_cast<unsigned>(sizes[i]));
-    put8(out, 16);  // colour count
-    put8(out, 0);   // reserved
-    put16(out, 1);  // planes
-    put16(out, 4);  // bits per pixel
+  put16(out, static_cast<unsigned>(images.size()));
+  std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    put8(out, ICON_SIZES[i] % 256);  // 0 stands for 256
+    put8(out, ICON_SIZES[i] % 256);
+    put8(out, 0);    // colour count: none, as for every image of more than 256 colours
+    put8(out, 0);    // reserved
+    put16(out, 1);   // planes
+    put16(out, 32);  // bits per pixel
     put32(out, static_cast<std::uint32_t>(images[i].size()));
     put32(out, offset);
     offset += static_cast<std::uint32_t>(images[i].size());
@@ -323,7 +157,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string dir = argv[1];
-  const bool ok =
-      writeFile(dir + "/sk_default.bmp", encodeSkin(drawSkin())) && writeFile(dir + "/pellomar.ico", encodeIcon());
+  const bool ok = writeFile(dir + "/sk_default.bmp", encodeSkin()) && writeFile(dir + "/pellomar.ico", encodeIcon());
   return ok ? 0 : 1;
 }

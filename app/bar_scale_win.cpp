@@ -1,0 +1,23 @@
+#include "app/bar_scale_win.h"
+
+#include <utility>
+
+#include "base/app_state_win.h"
+#include "base/bar_layout.h"
+#include "base/skin_win.h"
+#include "countdown/countdown_win.h"
+#include "settings/settings_win.h"
+
+void ScaleBar(UINT dpi) {
+  appState.barLayout = BarLayoutAt(dpi);
+  const BarLayout& layout = appState.barLayout;
+  // The box lets go of its font only when it is given the next.
+  const HFONT oldEditFont = std::exchange(appState.editFontHandle, CreateEditFont(dpi));
+  SendMessageA(appState.commandEdit, WM_SETFONT, reinterpret_cast<WPARAM>(appState.editFontHandle), FALSE);
+  DeleteObject(oldEditFont);
+  SetWindowPos(appState.commandEdit, NULL, layout.boxLeft, layout.boxTop, layout.boxWidth, layout.boxHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  DeleteObject(std::exchange(appState.countdownFont, CreateCountdownFont(layout.countdownFontHeight)));
+  // The skin is loaded once the bar exists, and scaled then.
+  if (appState.skinPicture) ScaleSkin();
+}

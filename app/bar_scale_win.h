@@ -1,0 +1,7 @@
+#pragma once
+#include <windows.h>
+
+// Lays the bar out for the scale dpi: the command box's place and font, the countdown's
+// font and the skin are made afresh at that scale. The bar's own size and place are left
+// to the caller, who moves it once.
+void ScaleBar(UINT dpi);
