@@ -164,15 +164,6 @@ class FreshFolder(unittest.TestCase):
         self.assertTrue(settle(lambda: pixels("root", "-crop", "260x12+300+200") == skin, True), "the skin")
         self.assertEqual((app.close(), app.read("config.dat")), (0, config))
 
-    def test_a_folder_whose_path_leaves_no_room_for_the_files_is_refused(self):
-        app = Pellomar(self)
-        deep = app.folder.joinpath(*["d" * 50] * 5)  # with the files' names, beyond 260 characters
-        deep.mkdir(parents=True)
-        app.folder = pathlib.Path(shutil.copy(app.folder / "pellomar.exe", deep)).parent
-        app.start(window=None)
-        self.assertIn("Pellomar cannot run from a folder with a path this long", driver("answer-box", BAR))
-        self.assertEqual(app.process.wait(timeout=20), 255)
-
 
 class Desktop(unittest.TestCase):
     def test_drag_snaps_and_the_tray_icon_and_the_hot_key_bring_the_bar_back_with_no_planted_library_loaded(self):

@@ -30,8 +30,7 @@ HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR
   irreversibleLog.push_back(std::string(verb) + " " + file + " | " + parameters + (barShown ? "" : " bar hidden"));
   // A file whose name ends in "missing" is not found; anything else opens, as the shell
   // reports it.
-  const std::string name = file;
-  const bool missing = name.size() >= 7 && name.compare(name.size() - 7, 7, "missing") == 0;
+  const bool missing = strlen(file) >= 7 && strcmp(file + strlen(file) - 7, "missing") == 0;
   return reinterpret_cast<HINSTANCE>(INT_PTR{missing ? SE_ERR_FNF : 42});
 }
 

@@ -126,25 +126,20 @@ TEST_F(BarTest, InHighContrastTheBarShowsTheSystemsColoursFullyOpaqueAndItsSkinA
   appSettings.backColor = RGB(1, 2, 3);
   StartBar();
   const auto realHighContrast = highContrastOn;
-  const auto pixel = [](HWND window, int x, int y) {
-    const HDC dc = GetDC(window);
-    const COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return color;
-  };
+  const HDC bar = GetDC(appState.mainWindow), box = GetDC(appState.commandEdit);
   for (const bool on : {true, false}) {
     highContrastOn = on ? +[] { return true; } : realHighContrast;
     SendMessageA(appState.mainWindow, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     UpdateWindow(appState.mainWindow);
     // The frame, the face, the box; the opacity with the focus in the box.
-    const COLORREF skin = GetPixel(appState.skinDC, 1, 1);
-    EXPECT_EQ(std::tuple(pixel(appState.mainWindow, 0, 0), pixel(appState.mainWindow, 1, 1),
-                         pixel(appState.commandEdit, 5, 5), CurrentAlpha()),
+    EXPECT_EQ(std::tuple(GetPixel(bar, 0, 0), GetPixel(bar, 1, 1), GetPixel(box, 5, 5), CurrentAlpha()),
               on ? std::tuple(GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOW),
                               BYTE{255})
-                 : std::tuple(GetPixel(appState.skinDC, 0, 0), skin, RGB(1, 2, 3), BYTE{216}))
+                 : std::tuple(GetPixel(appState.skinDC, 0, 0), GetPixel(appState.skinDC, 1, 1), RGB(1, 2, 3), BYTE{216}))
         << on;
   }
+  ReleaseDC(appState.mainWindow, bar);
+  ReleaseDC(appState.commandEdit, box);
 }
 
 TEST_F(BarTest, StepsAsideToTheNotificationAreaAndComesBackActiveByTheStoredHotKey) {
@@ -253,8 +248,13 @@ TEST_F(BarTest, KeysRunTheLineWalkTheHistoryAndCompleteTheKeyWordLeavingTheRestT
 
 TEST_F(BarTest, SysCommandsSaveBothFilesThenAskWindowsAndStoppingTheCountdownClosesItsWarning) {
   StartBar();
+  SetWindowPos(appState.mainWindow, NULL, 300, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   exitWindowsAnswer = FALSE;  // a refused power-off is asked for again as a shutdown
   EnterLine("sys s");
+  AppSettings saved = DEFAULT_SETTINGS;
+  const std::vector<uint8_t> file = FileBytes(SETTINGS_FILE);
+  DecodeSettings(file.data(), file.size(), saved);
+  EXPECT_EQ(std::pair(saved.windowLeft, saved.windowTop), std::pair(300, 400)) << "saved where the bar is now";
   exitWindowsAnswer = TRUE;
   SetEnvironmentVariableA("OS", "Windows_95");  // only the NT family knows privileges
   EnterLine("sys sf");

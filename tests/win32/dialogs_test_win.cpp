@@ -171,18 +171,15 @@ TEST_F(BarTest, EveryInputOfTheDialogsHasALabelBeforeItAndNoTwoShareAnUnderlined
         GetWindowTextA(control, text, sizeof text);
         GetClassNameA(control, kind, sizeof kind);
         const char* letter = strchr(text, '&');
-        if (letter) {
-          EXPECT_EQ(letters.find(static_cast<char>(tolower(letter[1]))), std::string::npos) << caption << ": " << text;
-          letters += static_cast<char>(tolower(letter[1]));
-        }
-        const bool checkBox = (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
-        if (!lstrcmpiA(kind, "Button") && checkBox) {
-          EXPECT_TRUE(letter) << caption << ": " << text;
-        }
-        if (!lstrcmpiA(kind, "Edit") || !lstrcmpiA(kind, "ListBox") || !lstrcmpiA(kind, HOTKEY_CLASSA)) {
-          EXPECT_TRUE(labelled) << caption << ": control " << GetDlgCtrlID(control);
-        }
-        labelled = letter && (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_STATIC);
+        const char key = letter ? static_cast<char>(tolower(letter[1])) : '&';
+        EXPECT_TRUE(!letter || letters.find(key) == std::string::npos) << caption << ": " << text;
+        letters += key;
+        const LRESULT code = SendMessageA(control, WM_GETDLGCODE, 0, 0);
+        const bool checkBox = code & DLGC_BUTTON && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+        const bool box = !lstrcmpiA(kind, "Edit") || !lstrcmpiA(kind, "ListBox") || !lstrcmpiA(kind, HOTKEY_CLASSA);
+        EXPECT_TRUE(!checkBox || letter) << caption << ": " << text;
+        EXPECT_TRUE(!box || labelled) << caption << ": control " << GetDlgCtrlID(control);
+        labelled = letter && (code & DLGC_STATIC);
       }
       PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     }, open);
@@ -218,16 +215,19 @@ TEST_F(BarTest, EditUserKeysChangesTheStoreAsTheUserAsksAndExportsAndImportsKeyW
       },
       {"zed\tnew.exe=18", "zed\tsecond.exe=19"});
   InEditUserKeys(
-      [](HWND keys) {  // with Prompt Me asks first; shows and removes the selected entry
+      [](HWND keys) {  // with Prompt Me asks first; shows and removes the selected entry, then adds its key anew
         CheckDlgButton(keys, IDC_PROMPT_ME, BST_CHECKED);
         Fill(keys, "new", "n.exe");
         ClickAnswering(keys, IDC_ADD_KEY, "Verify", "Are you sure you want to add this entry?", IDNO);
         SelectLine(keys, "abc");
         EXPECT_EQ(ItemText(keys, IDC_PAR_FIELD), "-a") << "the selected entry shown";
         ClickAnswering(keys, IDC_REMOVE_KEY, "Verify", "Are you sure you want to delete this entry?", IDYES);
+        Fill(keys, "abc", "b.exe");  // no duplicate of the removed entry
+        ClickAnswering(keys, IDC_ADD_KEY, "Verify", "Are you sure you want to add this entry?", IDYES);
       },
-      {"zed\tz.exe=18"}, IDCANCEL);
-  EXPECT_EQ(keyEntryStore.entries.size(), keyEntryStore.builtinCount + 1) << "the removed entry is gone";
+      {"abc\tb.exe=20", "zed\tz.exe=18"}, IDCANCEL);
+  EXPECT_EQ(std::pair(keyEntryStore.entries.size(), keyEntryStore.entries.back().command),
+            std::pair(keyEntryStore.builtinCount + 2, std::string("b.exe"))) << "the removed entry is gone";
   const std::string file = ExeFolder() + "keys.txt";
   DeleteFileA(file.c_str());  // left by a run that failed, it would bring up the overwrite question
   const std::string moreLines = "gi\tx.exe\t\t0\r\nno\xFFUTF-8\tx.exe\t\t0\r\nnew\tn.exe\t\t0\r\n";

@@ -15,24 +15,6 @@
 #include "settings/settings_codec.h"
 #include "settings/settings_win.h"
 
-TEST_F(BarTest, TheSessionsEndAndANormalExitSaveBothFilesBesideTheProgram) {
-  keyEntryStore.Append({"ed", "notepad", "", 1, false, {}});
-  StartBar();
-  // Both saves take the place the bar has now (the exit's, checked from outside).
-  SetWindowPos(appState.mainWindow, NULL, 300, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SendMessageA(appState.mainWindow, WM_ENDSESSION, TRUE, 0);
-  const std::vector<uint8_t> settings = FileBytes(SETTINGS_FILE), keys = FileBytes(KEY_ENTRIES_FILE);
-  EXPECT_EQ(keys, EncodeKeyEntries(keyEntryStore));
-  for (const char* file : {SETTINGS_FILE, KEY_ENTRIES_FILE}) DeleteFileA(file);
-  SetCurrentDirectoryA("C:\\");  // as a file chooser may leave it
-  DestroyWindow(appState.mainWindow);
-  SetCurrentDirectoryA("C:\\");
-  SaveKeyEntriesAtExit();
-  SetWorkingDirectoryToExe();
-  EXPECT_EQ(FileBytes(SETTINGS_FILE), settings);
-  EXPECT_EQ(FileBytes(KEY_ENTRIES_FILE), keys);
-}
-
 TEST_F(BarTest, AFailedSaveAtExitIsToldWithRetryAndCancelLosesNothingElse) {
   const std::vector<uint8_t> old(SETTINGS_FILE_SIZE, 0x5A);
   for (const int answer : {IDRETRY, IDCANCEL}) {
