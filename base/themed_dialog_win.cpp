@@ -39,7 +39,7 @@ auto WithDialogTheme(Open open) {
 }
 
 // A dialog is never left out silently (memory exhausted, a control's class missing).
-void TellNotOpened(HWND owner) {
+void TellDialogNotOpened(HWND owner) {
   const std::string text = NOT_OPENED_TEXT + SystemErrorText(GetLastError());
   MessageBoxA(owner, text.c_str(), NOT_OPENED_CAPTION, MB_ICONWARNING);
 }
@@ -50,13 +50,13 @@ INT_PTR ShowThemedDialog(int templateId, HWND owner, DLGPROC procedure, LPARAM p
   const INT_PTR result = WithDialogTheme([&] {
     return DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(templateId), owner, procedure, parameter);
   });
-  if (result == -1) TellNotOpened(owner);
+  if (result == -1) TellDialogNotOpened(owner);
   return result;
 }
 
 HWND CreateThemedDialog(int templateId, HWND owner, DLGPROC procedure) {
   const HWND dialog = WithDialogTheme(
       [&] { return CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(templateId), owner, procedure, 0); });
-  if (!dialog) TellNotOpened(owner);
+  if (!dialog) TellDialogNotOpened(owner);
   return dialog;
 }
