@@ -137,7 +137,7 @@ def menu(command):
 # Keys and clicks into the command box. The X keyboard focus follows the pointer only until
 # Wine has set it to a window of its own; once that window is gone it stays on none.
 def in_box(commands, *args):
-    left, top, _, _ = window_place(BAR)
+    left, top, _, _ = wait_window(BAR)
     xdotool("search --onlyvisible --name ^%s$ windowfocus mousemove %d %d %s" % (BAR, left + 200, top + 20, commands),
             *args)
 
