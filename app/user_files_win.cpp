@@ -52,8 +52,7 @@ void TellLeftAlone(const char* pattern, const char* name, DWORD error) {
 }
 
 void TellMoved() {
-  MessageBoxA(NULL, Text(MOVED_TEXT, Shown(ExeFolder()), Shown(dataFolder.path)).c_str(), CAPTION,
-              MB_ICONINFORMATION);
+  MessageBoxA(NULL, Text(MOVED_TEXT, Shown(ExeFolder()), Shown(dataFolder.path)).c_str(), CAPTION, MB_ICONINFORMATION);
 }
 
 // Saves one file; at a normal exit a failure is reported until it succeeds or the user

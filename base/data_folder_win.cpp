@@ -95,8 +95,8 @@ DWORD DeleteDataFile(const char* name, std::string& folderKept) {
 }
 
 void OweMoveNotice() {
-  const HANDLE marker = CreateFileA((dataFolder.path + MOVE_NOTICE_FILE).c_str(), GENERIC_WRITE, 0, NULL,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+  const HANDLE marker = CreateFileA((dataFolder.path + MOVE_NOTICE_FILE).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, NULL);
   if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
 }
 

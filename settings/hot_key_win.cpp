@@ -28,7 +28,8 @@ void MarkHeld(HWND window, HotKey key) {
 
 // The path of a process's program, or "" where it may not be read.
 std::string ProgramOf(DWORD process) {
-  static const auto moduleFileName = LoadSystemFunction<decltype(GetModuleFileNameExA)>("psapi.dll", "GetModuleFileNameExA");
+  static const auto moduleFileName =
+      LoadSystemFunction<decltype(GetModuleFileNameExA)>("psapi.dll", "GetModuleFileNameExA");
   const HANDLE handle = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process);
   if (!handle) return std::string();
   char path[MAX_PATH * 3];  // MAX_PATH characters of UTF-8

@@ -57,10 +57,8 @@ TEST(MoveBarIntoArea, MovesTheLeastDistanceIntoTheArea) {
   // Inside stays; beyond the bottom right, at 100 and 150 %; beyond the top left, onto a
   // monitor left of the primary; an area smaller than the bar.
   const std::tuple<ScreenPoint, ScreenRect, uint32_t, ScreenPoint> cases[] = {
-      {{100, 100}, WORK_AREA, 96, {100, 100}},
-      {{5000, 5000}, WORK_AREA, 96, {1020, 738}},
-      {{5000, 5000}, WORK_AREA, 144, {890, 722}},
-      {{-9000, -40}, {-1920, 0, 0, 1040}, 96, {-1920, 0}},
+      {{100, 100}, WORK_AREA, 96, {100, 100}},    {{5000, 5000}, WORK_AREA, 96, {1020, 738}},
+      {{5000, 5000}, WORK_AREA, 144, {890, 722}}, {{-9000, -40}, {-1920, 0, 0, 1040}, 96, {-1920, 0}},
       {{500, 500}, {0, 0, 200, 20}, 96, {0, 0}},
   };
   for (const auto& [topLeft, into, dpi, expected] : cases)

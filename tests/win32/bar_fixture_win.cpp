@@ -6,8 +6,8 @@
 #include "base/data_folder_win.h"
 #include "base/exe_folder_win.h"
 #include "base/file_io_win.h"
-#include "base/skin_win.h"
 #include "base/irreversible_calls_win.h"
+#include "base/skin_win.h"
 #include "command/builtin_keywords.h"
 #include "command/command_edit_win.h"
 #include "command/history_file_win.h"
@@ -50,7 +50,8 @@ struct AwaitedWindow {
 // it, may await another.
 std::vector<AwaitedWindow*> awaitedWindows;
 
-const char* const USER_FILES[] = {SETTINGS_FILE, KEY_ENTRIES_FILE, "keyentries.dat.bak", HISTORY_FILE, "pellomar.moved"};
+const char* const USER_FILES[] = {SETTINGS_FILE, KEY_ENTRIES_FILE, "keyentries.dat.bak", HISTORY_FILE,
+                                  "pellomar.moved"};
 
 // No file of the program's beside the test program or in the per-user folder, which is
 // gone too, and nothing in the way of a trial file.

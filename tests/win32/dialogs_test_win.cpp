@@ -163,26 +163,29 @@ TEST_F(BarTest, EveryInputOfTheDialogsHasALabelBeforeItAndNoTwoShareAnUnderlined
       {"Edit User Keys", [] { ShowEditUserKeysDialog(appState.mainWindow); }},
   };
   for (const auto& [caption, open] : dialogs) {
-    AnswerDialog(caption, [caption = caption](HWND dialog) {
-      std::string letters;
-      bool labelled = false;  // the control before was a label with a letter
-      for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
-        char text[64] = {}, kind[32] = {};
-        GetWindowTextA(control, text, sizeof text);
-        GetClassNameA(control, kind, sizeof kind);
-        const char* letter = strchr(text, '&');
-        const char key = letter ? static_cast<char>(tolower(letter[1])) : '&';
-        EXPECT_TRUE(!letter || letters.find(key) == std::string::npos) << caption << ": " << text;
-        letters += key;
-        const LRESULT code = SendMessageA(control, WM_GETDLGCODE, 0, 0);
-        const bool checkBox = code & DLGC_BUTTON && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
-        const bool box = !lstrcmpiA(kind, "Edit") || !lstrcmpiA(kind, "ListBox") || !lstrcmpiA(kind, HOTKEY_CLASSA);
-        EXPECT_TRUE(!checkBox || letter) << caption << ": " << text;
-        EXPECT_TRUE(!box || labelled) << caption << ": control " << GetDlgCtrlID(control);
-        labelled = letter && (code & DLGC_STATIC);
-      }
-      PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    }, open);
+    AnswerDialog(
+        caption,
+        [caption = caption](HWND dialog) {
+          std::string letters;
+          bool labelled = false;  // the control before was a label with a letter
+          for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+            char text[64] = {};
+            GetWindowTextA(control, text, sizeof text);
+            const char* letter = strchr(text, '&');
+            const char key = letter ? static_cast<char>(tolower(letter[1])) : '&';
+            EXPECT_TRUE(!letter || letters.find(key) == std::string::npos) << caption << ": " << text;
+            letters += key;
+            const LRESULT code = SendMessageA(control, WM_GETDLGCODE, 0, 0);
+            const bool checkBox =
+                code & DLGC_BUTTON && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+            const bool box = code & DLGC_WANTCHARS;  // a text box, a list or the hot key
+            EXPECT_TRUE(!checkBox || letter) << caption << ": " << text;
+            EXPECT_TRUE(!box || labelled) << caption << ": control " << GetDlgCtrlID(control);
+            labelled = letter && (code & DLGC_STATIC);
+          }
+          PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        },
+        open);
   }
 }
 
@@ -227,7 +230,8 @@ TEST_F(BarTest, EditUserKeysChangesTheStoreAsTheUserAsksAndExportsAndImportsKeyW
       },
       {"abc\tb.exe=20", "zed\tz.exe=18"}, IDCANCEL);
   EXPECT_EQ(std::pair(keyEntryStore.entries.size(), keyEntryStore.entries.back().command),
-            std::pair(keyEntryStore.builtinCount + 2, std::string("b.exe"))) << "the removed entry is gone";
+            std::pair(keyEntryStore.builtinCount + 2, std::string("b.exe")))
+      << "the removed entry is gone";
   const std::string file = ExeFolder() + "keys.txt";
   DeleteFileA(file.c_str());  // left by a run that failed, it would bring up the overwrite question
   const std::string moreLines = "gi\tx.exe\t\t0\r\nno\xFFUTF-8\tx.exe\t\t0\r\nnew\tn.exe\t\t0\r\n";

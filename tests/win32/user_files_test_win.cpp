@@ -27,9 +27,7 @@ TEST_F(BarTest, AFailedSaveAtExitIsToldWithRetryAndCancelLosesNothingElse) {
           RemoveDirectoryA("config.dat.new");
           PostMessageA(box, WM_COMMAND, answer, 0);
         },
-        [] {
-          SaveSettingsAtExit({0, 0});
-        });
+        [] { SaveSettingsAtExit(POINT{}); });
     SaveKeyEntriesAtExit();
     EXPECT_EQ(FileBytes(SETTINGS_FILE) == old, answer == IDCANCEL) << "the old file stays on Cancel";
     EXPECT_TRUE(FileExists(KEY_ENTRIES_FILE));
