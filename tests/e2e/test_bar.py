@@ -240,9 +240,10 @@ class PowerOff(unittest.TestCase):
         private_prefix(self, dpi=144)
         app = Pellomar(self)
         self.assertEqual(app.start(), (0, 0, 390, 48))
-        type_line("sysoff 5s")
-        # The time, in yellow on the skin's top right, in the font scaled.
-        self.assertTrue(settle(lambda: pixels("root", "-crop", "96x16+294+2").count(b"\xff\xff\0") > 600, True, 3))
+        # The time, in yellow on the skin's top right, in the font scaled. Keys typed while a new prefix
+        # settles in may go astray (seen once in many runs): the line is typed again then.
+        drawn = lambda: pixels("root", "-crop", "96x16+294+2").count(b"\xff\xff\0") > 600  # noqa: E731
+        self.assertTrue(any(type_line("sysoff 5s") or settle(drawn, True, 3) for _ in range(2)))
         # The skin's border all round the bar, and the line in the box as tall as the font scaled.
         bar = pixels("root", "-crop", "390x48+0+0")
         self.assertEqual({bar[i] for i in range(390 * 48) if i < 390 or i >= 390 * 47 or i % 390 in (0, 389)},
