@@ -11,10 +11,7 @@
 void ScaleBar(UINT dpi) {
   appState.barLayout = BarLayoutAt(dpi);
   const BarLayout& layout = appState.barLayout;
-  // The box lets go of its font only when it is given the next.
-  const HFONT oldEditFont = std::exchange(appState.editFontHandle, CreateEditFont(dpi));
-  SendMessageA(appState.commandEdit, WM_SETFONT, reinterpret_cast<WPARAM>(appState.editFontHandle), FALSE);
-  DeleteObject(oldEditFont);
+  RemakeEditFont(dpi);
   SetWindowPos(appState.commandEdit, NULL, layout.boxLeft, layout.boxTop, layout.boxWidth, layout.boxHeight,
                SWP_NOZORDER | SWP_NOACTIVATE);
   DeleteObject(std::exchange(appState.countdownFont, CreateCountdownFont(layout.countdownFontHeight)));

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "base/app_state_win.h"
 #include "base/data_folder_win.h"
+#include "base/other_bars_win.h"
 
 namespace {
 
@@ -46,23 +46,6 @@ std::string MutexName(uint64_t key) {
   return name;
 }
 
-HWND FindMarkedBar(HANDLE mark) {
-  for (HWND window = NULL; (window = FindWindowExA(NULL, window, MAIN_WINDOW_CLASS, NULL)) != NULL;) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId() && GetPropA(window, FOLDER_PROPERTY) == mark) return window;
-  }
-  return NULL;
-}
-
-void BringForward(HWND bar) {
-  // The user started this copy, so it may hand the foreground on.
-  DWORD process = 0;
-  GetWindowThreadProcessId(bar, &process);
-  AllowSetForegroundWindow(process);
-  SendMessageTimeoutA(bar, WM_BRING_FORWARD, 0, 0, SMTO_ABORTIFHUNG, ANSWER_MILLISECONDS, NULL);
-}
-
 }  // namespace
 
 bool HandOverToRunningCopy() {
@@ -72,8 +55,11 @@ bool HandOverToRunningCopy() {
   const HANDLE running = CreateMutexA(NULL, TRUE, MutexName(key).c_str());
   if (!running || GetLastError() != ERROR_ALREADY_EXISTS) return false;
   for (const DWORD start = GetTickCount(); GetTickCount() - start < OTHER_COPY_MILLISECONDS;) {
-    if (const HWND bar = FindMarkedBar(FolderMark(key))) {
-      BringForward(bar);
+    DWORD process = 0;
+    if (const HWND bar = FindOtherBar(FOLDER_PROPERTY, FolderMark(key), process)) {
+      // The user started this copy, so it may hand the foreground on.
+      AllowSetForegroundWindow(process);
+      SendMessageTimeoutA(bar, WM_BRING_FORWARD, 0, 0, SMTO_ABORTIFHUNG, ANSWER_MILLISECONDS, NULL);
       return true;
     }
     // A copy that has just ended, its files saved, leaves the folder to this one.

@@ -61,10 +61,10 @@ void ChooseDataFolder(std::initializer_list<const char*> names) {
 }
 
 std::string DataFileToRead(const char* name) {
-  const std::string besideExe = ExeFolder() + name;
-  if (dataFolder.readBesideExe) return besideExe;
-  const std::string perUser = dataFolder.path + name;
-  return GetFileAttributesA(perUser.c_str()) == INVALID_FILE_ATTRIBUTES ? besideExe : perUser;
+  std::string path = dataFolder.path + name;
+  if (!dataFolder.perUser) return path;
+  if (!dataFolder.readBesideExe && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return path;
+  return ExeFolder() + name;
 }
 
 DWORD WriteDataFile(const char* name, const void* data, DWORD size) {

@@ -38,6 +38,7 @@ add_library(pellomar_win STATIC
   base/file_io_win.cpp
   base/high_contrast_win.cpp
   base/irreversible_calls_win.cpp
+  base/other_bars_win.cpp
   base/shell_launch_win.cpp
   base/skin_win.cpp
   base/system_library_win.cpp

@@ -3,6 +3,7 @@
 #include <psapi.h>
 
 #include "base/app_state_win.h"
+#include "base/other_bars_win.h"
 #include "base/system_library_win.h"
 
 static_assert(HOT_KEY_ALT == MOD_ALT && HOT_KEY_CONTROL == MOD_CONTROL && HOT_KEY_SHIFT == MOD_SHIFT &&
@@ -68,11 +69,7 @@ void UnregisterBarHotKey() {
 }
 
 std::optional<std::string> CopyHoldingHotKey(HotKey key) {
-  for (HWND window = NULL; (window = FindWindowExA(NULL, window, MAIN_WINDOW_CLASS, NULL)) != NULL;) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId() && GetPropA(window, HOT_KEY_PROPERTY) == HotKeyMark(key))
-      return ProgramOf(process);
-  }
-  return std::nullopt;
+  DWORD process = 0;
+  if (!FindOtherBar(HOT_KEY_PROPERTY, HotKeyMark(key), process)) return std::nullopt;
+  return ProgramOf(process);
 }

@@ -211,10 +211,7 @@ void ChangeFont(HWND dialog) {
   if (!ChooseFontFor(&request)) return;
   appSettings.editFont = EditFontFromLogFont(font, SystemDpi());
   appSettings.fontColor = request.rgbColors;
-  const HFONT old = appState.editFontHandle;
-  appState.editFontHandle = CreateEditFont(appState.barLayout.dpi);
-  SendMessageA(appState.commandEdit, WM_SETFONT, reinterpret_cast<WPARAM>(appState.editFontHandle), FALSE);
-  DeleteObject(old);
+  RemakeEditFont(appState.barLayout.dpi);
   InvalidateRect(appState.commandEdit, NULL, TRUE);
 }
 

@@ -3,7 +3,9 @@
 
 #include <cstddef>
 #include <cstring>
+#include <utility>
 
+#include "base/app_state_win.h"
 #include "base/bar_layout.h"
 #include "settings/app_settings.h"
 
@@ -43,8 +45,11 @@ inline EditFont EditFontFromLogFont(const LOGFONTA& logFont, UINT dpi) {
   return font;
 }
 
-// The command box's font from the settings, made at dpi.
-inline HFONT CreateEditFont(UINT dpi) {
+// Makes the command box's font from the settings at dpi and hands it to the box, which
+// lets go of the font before only then: that one is deleted after.
+inline void RemakeEditFont(UINT dpi) {
   const LOGFONTA font = LogFontFromEditFont(appSettings.editFont, dpi);
-  return CreateFontIndirectA(&font);
+  const HFONT old = std::exchange(appState.editFontHandle, CreateFontIndirectA(&font));
+  SendMessageA(appState.commandEdit, WM_SETFONT, reinterpret_cast<WPARAM>(appState.editFontHandle), FALSE);
+  DeleteObject(old);
 }

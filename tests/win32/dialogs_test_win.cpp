@@ -162,7 +162,7 @@ TEST_F(BarTest, EveryInputOfTheDialogsHasALabelBeforeItAndNoTwoShareAnUnderlined
       {"Options", [] { SendMessageA(appState.mainWindow, WM_COMMAND, IDM_OPTIONS, 0); }},
       {"Edit User Keys", [] { ShowEditUserKeysDialog(appState.mainWindow); }},
   };
-  for (const auto& [caption, open] : dialogs) {
+  for (const auto& [caption, open] : dialogs)
     AnswerDialog(
         caption,
         [caption = caption](HWND dialog) {
@@ -178,15 +178,14 @@ TEST_F(BarTest, EveryInputOfTheDialogsHasALabelBeforeItAndNoTwoShareAnUnderlined
             const LRESULT code = SendMessageA(control, WM_GETDLGCODE, 0, 0);
             const bool checkBox =
                 code & DLGC_BUTTON && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
-            const bool box = code & DLGC_WANTCHARS;  // a text box, a list or the hot key
             EXPECT_TRUE(!checkBox || letter) << caption << ": " << text;
-            EXPECT_TRUE(!box || labelled) << caption << ": control " << GetDlgCtrlID(control);
+            // A text box, a list or the hot key wants characters.
+            EXPECT_TRUE(!(code & DLGC_WANTCHARS) || labelled) << caption << ": control " << GetDlgCtrlID(control);
             labelled = letter && (code & DLGC_STATIC);
           }
           PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         },
         open);
-  }
 }
 
 TEST_F(BarTest, EditUserKeysChangesTheStoreAsTheUserAsksAndExportsAndImportsKeyWords) {
