@@ -8,6 +8,13 @@
 #include "countdown/countdown_win.h"
 #include "settings/settings_win.h"
 
+void RemakeEditFont(UINT dpi) {
+  const LOGFONTA font = LogFontFromEditFont(appSettings.editFont, dpi);
+  const HFONT old = std::exchange(appState.editFontHandle, CreateFontIndirectA(&font));
+  SendMessageA(appState.commandEdit, WM_SETFONT, reinterpret_cast<WPARAM>(appState.editFontHandle), FALSE);
+  DeleteObject(old);
+}
+
 void ScaleBar(UINT dpi) {
   appState.barLayout = BarLayoutAt(dpi);
   const BarLayout& layout = appState.barLayout;

@@ -5,3 +5,7 @@
 // font and the skin are made afresh at that scale. The bar's own size and place are left
 // to the caller, who moves it once.
 void ScaleBar(UINT dpi);
+
+// Makes the command box's font from the settings at dpi and hands it to the box, which
+// lets go of the font before only then: that one is deleted after.
+void RemakeEditFont(UINT dpi);

@@ -44,3 +44,7 @@ constexpr char MAIN_WINDOW_TITLE[] = "Pellomar";
 // Sent to the main window before the program itself asks Windows to end the session: a
 // forced end closes the program without WM_ENDSESSION, so its files are saved first.
 const UINT WM_SAVE_FILES = WM_USER + 103;
+
+// Sent to the main window by Options once the user has chosen another font for the
+// command box.
+const UINT WM_EDIT_FONT_CHOSEN = WM_USER + 105;

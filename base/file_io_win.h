@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+// The bytes of a buffer that takes any path of MAX_PATH characters, each up to three bytes
+// in UTF-8.
+constexpr DWORD PATH_BYTES = MAX_PATH * 3;
+
 // Reads a whole file: ERROR_SUCCESS with contents filled, or the system's reason with
 // contents empty. Others may hold the file open, even for writing, while it is read.
 DWORD ReadFileContents(const char* path, std::vector<uint8_t>& contents);

@@ -13,7 +13,7 @@ const char NOT_OPENED_CAPTION[] = "Pellomar";
 // the system cannot make it.
 HANDLE DialogActivationContext() {
   static HANDLE context = [] {
-    char path[MAX_PATH * 3];  // MAX_PATH characters of UTF-8
+    char path[PATH_BYTES];
     const DWORD length = GetModuleFileNameA(NULL, path, sizeof path);
     if (length == 0 || length >= sizeof path) return INVALID_HANDLE_VALUE;
     ACTCTXA request = {};

@@ -20,7 +20,7 @@ const char NOT_KEY_TEXT_TEXT[] = "The file holds no key words: its first line is
 const char FILE_FILTER[] = "Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0";
 const char DEFAULT_EXTENSION[] = "txt";
 
-OPENFILENAMEA FileRequest(HWND dialog, char (&path)[CHOSEN_PATH_CAPACITY], DWORD flags) {
+OPENFILENAMEA FileRequest(HWND dialog, char (&path)[PATH_BYTES], DWORD flags) {
   OPENFILENAMEA request = FileChooserRequest(dialog, FILE_FILTER, path, sizeof path);
   request.lpstrDefExt = DEFAULT_EXTENSION;
   request.Flags = flags | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
@@ -70,7 +70,7 @@ std::string ImportSummary(const KeyImportCounts& counts, size_t unreadableLines)
 }  // namespace
 
 void ExportUserKeys(HWND dialog) {
-  char path[CHOSEN_PATH_CAPACITY] = "Pellomar key words.txt";
+  char path[PATH_BYTES] = "Pellomar key words.txt";
   OPENFILENAMEA request = FileRequest(dialog, path, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
   if (!ChooseFileToSave(&request)) return;
   const std::string text = EncodeKeyText(keyEntryStore, AnsiToUtf8);
@@ -79,7 +79,7 @@ void ExportUserKeys(HWND dialog) {
 }
 
 void ImportUserKeys(HWND dialog, void (*showEntries)(HWND dialog)) {
-  char path[CHOSEN_PATH_CAPACITY] = {};
+  char path[PATH_BYTES] = {};
   OPENFILENAMEA request = FileRequest(dialog, path, OFN_FILEMUSTEXIST);
   if (!ChooseFileToOpen(&request)) return;
   std::vector<uint8_t> file;

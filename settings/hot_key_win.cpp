@@ -1,10 +1,7 @@
 #include "settings/hot_key_win.h"
-// After windows.h, which it needs.
-#include <psapi.h>
 
 #include "base/app_state_win.h"
 #include "base/other_bars_win.h"
-#include "base/system_library_win.h"
 
 static_assert(HOT_KEY_ALT == MOD_ALT && HOT_KEY_CONTROL == MOD_CONTROL && HOT_KEY_SHIFT == MOD_SHIFT &&
                   HOT_KEY_WIN == MOD_WIN,
@@ -25,18 +22,6 @@ bool Register(HWND window, int id, HotKey key) {
 
 void MarkHeld(HWND window, HotKey key) {
   SetPropA(window, HOT_KEY_PROPERTY, HotKeyMark(key));
-}
-
-// The path of a process's program, or "" where it may not be read.
-std::string ProgramOf(DWORD process) {
-  static const auto moduleFileName =
-      LoadSystemFunction<decltype(GetModuleFileNameExA)>("psapi.dll", "GetModuleFileNameExA");
-  const HANDLE handle = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process);
-  if (!handle) return std::string();
-  char path[MAX_PATH * 3];  // MAX_PATH characters of UTF-8
-  const DWORD length = moduleFileName ? moduleFileName(handle, NULL, path, sizeof path) : 0;
-  CloseHandle(handle);
-  return std::string(path, length < sizeof path ? length : 0);
 }
 
 }  // namespace

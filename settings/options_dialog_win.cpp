@@ -167,7 +167,7 @@ bool OptionsOnOk(HWND dialog) {
 
 // The chosen path in the form that fits skinPath; false when none does.
 bool KeepSkinPath(const char* chosen, const std::string& programFolder) {
-  char shortForm[CHOSEN_PATH_CAPACITY];
+  char shortForm[PATH_BYTES];
   const DWORD shortLength = GetShortPathNameA(chosen, shortForm, sizeof shortForm);
   if (shortLength == 0 || shortLength >= sizeof shortForm) shortForm[0] = '\0';
   const auto kept = SkinPathToKeep(chosen, programFolder, shortForm, sizeof appSettings.skinPath);
@@ -178,7 +178,7 @@ bool KeepSkinPath(const char* chosen, const std::string& programFolder) {
 
 void ChangeSkin(HWND dialog) {
   const std::string folder = SetWorkingDirectoryToExe();
-  char chosen[CHOSEN_PATH_CAPACITY] = {};
+  char chosen[PATH_BYTES] = {};
   OPENFILENAMEA request = FileChooserRequest(dialog, SKIN_FILTER, chosen, sizeof chosen);
   request.lpstrInitialDir = folder.c_str();
   if (!ChooseFileToOpen(&request)) return;
@@ -211,8 +211,7 @@ void ChangeFont(HWND dialog) {
   if (!ChooseFontFor(&request)) return;
   appSettings.editFont = EditFontFromLogFont(font, SystemDpi());
   appSettings.fontColor = request.rgbColors;
-  RemakeEditFont(appState.barLayout.dpi);
-  InvalidateRect(appState.commandEdit, NULL, TRUE);
+  SendMessageA(appState.mainWindow, WM_EDIT_FONT_CHOSEN, 0, 0);
 }
 
 void ChangeBackColor(HWND dialog) {

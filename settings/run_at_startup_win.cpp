@@ -1,5 +1,7 @@
 #include "settings/settings_win.h"
 
+#include "base/file_io_win.h"
+
 namespace {
 
 const char RUN_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -13,7 +15,7 @@ void SetRunAtStartup(bool enable) {
   if (enable) {
     // Quoted, so that a path with blanks cannot be read as another program followed by
     // arguments.
-    char command[MAX_PATH * 3 + 2] = "\"";  // MAX_PATH characters of UTF-8, quoted
+    char command[PATH_BYTES + 2] = "\"";  // quoted
     const DWORD capacity = sizeof command - 2;
     const DWORD length = GetModuleFileNameA(NULL, command + 1, capacity);
     if (length > 0 && length < capacity) {

@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstring>
-#include <utility>
 
 #include "base/app_state_win.h"
 #include "base/bar_layout.h"
@@ -43,13 +42,4 @@ inline EditFont EditFontFromLogFont(const LOGFONTA& logFont, UINT dpi) {
   font.height = ScaleBetweenDpis(logFont.lfHeight, dpi, BASE_DPI);
   font.width = ScaleBetweenDpis(logFont.lfWidth, dpi, BASE_DPI);
   return font;
-}
-
-// Makes the command box's font from the settings at dpi and hands it to the box, which
-// lets go of the font before only then: that one is deleted after.
-inline void RemakeEditFont(UINT dpi) {
-  const LOGFONTA font = LogFontFromEditFont(appSettings.editFont, dpi);
-  const HFONT old = std::exchange(appState.editFontHandle, CreateFontIndirectA(&font));
-  SendMessageA(appState.commandEdit, WM_SETFONT, reinterpret_cast<WPARAM>(appState.editFontHandle), FALSE);
-  DeleteObject(old);
 }
