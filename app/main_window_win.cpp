@@ -63,10 +63,11 @@ POINT BarTopLeft(HWND hwnd) {
 }
 
 void MainWindowOnDestroy(HWND hwnd) {
+  // First of all: a copy started from now on must not hand over to a bar that is going.
+  UnmarkRunningCopy(hwnd);
   // The key entries are saved after the message loop has ended.
   SaveSettingsAtExit(BarTopLeft(hwnd));
   UnregisterBarHotKey();
-  UnmarkRunningCopy(hwnd);
   if (countdownState.running) KillTimer(hwnd, COUNTDOWN_TIMER_ID);
   // The flag stays set, so that the next start comes up hidden too.
   if (appSettings.minimizedToTray) RemoveTrayIcon();
@@ -167,6 +168,40 @@ void MainWindowOnCommand(HWND hwnd, WPARAM wParam) {
   }
 }
 
+// What the screen tells the bar: its work area, its colours, its scale, where the cursor
+// is on it. True, with the result, for a message handled here.
+bool MainWindowOnScreenChange(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  result = 0;
+  switch (message) {
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETWORKAREA) ReadWorkArea();
+      if (wParam == SPI_SETHIGHCONTRAST) FollowHighContrast(hwnd);
+      return false;
+    case WM_SYSCOLORCHANGE:
+      FollowHighContrast(hwnd);
+      return true;
+    case WM_DISPLAYCHANGE:
+      ReadWorkArea();
+      return true;
+    case WM_GETDPISCALEDSIZE: {
+      // The bar's size at the coming scale is its size at 96 dpi scaled, not its present one.
+      const BarLayout bar = BarLayoutAt(static_cast<UINT>(wParam));
+      *reinterpret_cast<SIZE*>(lParam) = {bar.width, bar.height};
+      result = TRUE;
+      return true;
+    }
+    case WM_DPICHANGED:
+      MainWindowOnDpiChanged(hwnd, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return true;
+    case WM_NCHITTEST:
+      // Every point of the skin is a handle to drag the bar by.
+      result = DefWindowProcA(hwnd, message, wParam, lParam);
+      if (result == HTCLIENT) result = HTCAPTION;
+      return true;
+  }
+  return false;
+}
+
 // The hot key, or a copy started on the same files, fetches the bar from anywhere, ready
 // for a new line (bringing it back from the notification area already activates the
 // command box), or the dialog open over it, which waits for the user first.
@@ -228,38 +263,16 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       if (wParam == COUNTDOWN_TIMER_ID) CountdownTick();
       return 0;
     case WM_SETFOCUS:
-      ApplyTranslucency(appSettings.translucencyActive);
-      return 0;
     case WM_KILLFOCUS:
-      ApplyTranslucency(appSettings.translucencyInactive);
+      ApplyTranslucency(message == WM_SETFOCUS ? appSettings.translucencyActive : appSettings.translucencyInactive);
       return 0;
     case WM_PAINT:
       MainWindowOnPaint(hwnd);
       return 0;
-    case WM_SETTINGCHANGE:
-      if (wParam == SPI_SETWORKAREA) ReadWorkArea();
-      if (wParam == SPI_SETHIGHCONTRAST) FollowHighContrast(hwnd);
-      break;
-    case WM_SYSCOLORCHANGE:
-      FollowHighContrast(hwnd);
+    case WM_EDIT_FONT_CHOSEN:
+      RemakeEditFont(appState.barLayout.dpi);
+      InvalidateRect(appState.commandEdit, NULL, TRUE);
       return 0;
-    case WM_DISPLAYCHANGE:
-      ReadWorkArea();
-      return 0;
-    case WM_GETDPISCALEDSIZE: {
-      // The bar's size at the coming scale is its size at 96 dpi scaled, not its present one.
-      const BarLayout bar = BarLayoutAt(static_cast<UINT>(wParam));
-      *reinterpret_cast<SIZE*>(lParam) = {bar.width, bar.height};
-      return TRUE;
-    }
-    case WM_DPICHANGED:
-      MainWindowOnDpiChanged(hwnd, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
-    case WM_NCHITTEST: {
-      // Every point of the skin is a handle to drag the bar by.
-      const LRESULT hit = DefWindowProcA(hwnd, message, wParam, lParam);
-      return hit == HTCLIENT ? HTCAPTION : hit;
-    }
     case WM_NCLBUTTONDOWN:
       if (wParam == HTCAPTION) MainWindowOnCaptionPress(hwnd, lParam);
       break;
@@ -270,5 +283,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return MainWindowOnEditColors(reinterpret_cast<HDC>(wParam));
   }
   if (message == appState.taskbarCreatedMessage && message != 0) RestoreTrayIcon();
+  LRESULT result;
+  if (MainWindowOnScreenChange(hwnd, message, wParam, lParam, result)) return result;
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }

@@ -30,7 +30,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     return -1;
   }
   ChooseUserFilesFolder();
-  if (HandOverToRunningCopy()) return 0;
+  if (HandOverToRunningCopy(RUNNING_COPY_WAIT_MILLISECONDS)) return 0;
   LoadUserFiles();
   CreateAppGdiObjects();
 
