@@ -56,15 +56,14 @@ void TellMoved() {
 }
 
 // Saves one file; at a normal exit a failure is reported until it succeeds or the user
-// lets it go. The first move to the per-user folder is told once: as the session ends no
-// message can be shown, so the next start tells it.
+// lets it go. The move to the per-user folder is told once the first file is saved there:
+// as the session ends no message can be shown, so the next start tells it.
 template <typename SaveFile>
 void Save(bool leftAlone, const char* name, SaveFile save, bool tellUser) {
   if (leftAlone) return;
   for (;;) {
     const DWORD error = save();
-    if (dataFolder.createdNow) {
-      dataFolder.createdNow = false;
+    if (error == ERROR_SUCCESS && TakeMadePerUserFolder()) {
       if (tellUser)
         TellMoved();
       else
