@@ -3,7 +3,6 @@
 #include <cstring>
 #include <string>
 
-#include "base/code_page_win.h"
 #include "base/common_dialogs_win.h"
 #include "base/themed_dialog_win.h"
 #include "keys/key_entry_store.h"
@@ -24,16 +23,37 @@ const char NOTHING_SELECTED_TEXT[] = "Nothing selected!";
 const char BUILTIN_DUPLICATE_TEXT[] = "There is already a built-in keyword that uses this key.";
 const char BROWSED_TOO_LONG_TEXT[] = "The chosen file's path is longer than a command can hold.";
 const char BROWSE_CAPTION[] = "Browse";
-const int TEXT_FIELDS[] = {IDC_KEY_FIELD, IDC_CMD_FIELD, IDC_PAR_FIELD};
+const char TOO_LONG_TEXT[] =
+    "The %s field is too long to keep. A key word keeps up to 255 bytes in each field: 255 letters of English, "
+    "but fewer in other scripts, whose letters take two bytes each (accented, Greek and Cyrillic letters) or "
+    "three (Chinese, Japanese and Korean).";
+struct TextField {
+  int id;
+  const char* name;
+};
+const TextField TEXT_FIELDS[] = {{IDC_KEY_FIELD, "Key"}, {IDC_CMD_FIELD, "Cmd"}, {IDC_PAR_FIELD, "Par"}};
 // What the list reserves per line before a fill: a key, a tab and a short command.
 const LPARAM LIST_BYTES_PER_LINE = 32;
 
-// A field's text as the store keeps it: its MAX_KEY_TEXT_LENGTH characters may take more
-// bytes than that, and the text is cut between two characters.
+// A field's text as typed: its MAX_KEY_TEXT_LENGTH characters may take more bytes than
+// the store keeps (FieldsFit tells).
 std::string FieldText(HWND dialog, int id) {
   char text[MAX_KEY_TEXT_LENGTH * 3 + 1] = {};  // up to three bytes a character in UTF-8
-  const int length = GetDlgItemTextA(dialog, id, text, sizeof text);
-  return std::string(text, TextCutLength({text, static_cast<size_t>(length)}, MAX_KEY_TEXT_LENGTH));
+  return std::string(text, static_cast<size_t>(GetDlgItemTextA(dialog, id, text, sizeof text)));
+}
+
+// Whether every field fits what the store keeps; otherwise the user is told which does
+// not, rather than having it cut.
+bool FieldsFit(HWND dialog, const char* caption) {
+  for (const TextField& field : TEXT_FIELDS) {
+    if (FieldText(dialog, field.id).size() <= MAX_KEY_TEXT_LENGTH) continue;
+    std::string text = TOO_LONG_TEXT;
+    text.replace(text.find("%s"), 2, field.name);
+    MessageBoxA(dialog, text.c_str(), caption, MB_ICONWARNING);
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, field.id)), TRUE);
+    return false;
+  }
+  return true;
 }
 
 bool MinimizeChecked(HWND dialog) {
@@ -91,7 +111,8 @@ void FillKeyList(HWND dialog) {
 }
 
 void EditKeysOnInit(HWND dialog) {
-  for (const int field : TEXT_FIELDS) SendDlgItemMessageA(dialog, field, EM_LIMITTEXT, MAX_KEY_TEXT_LENGTH, 0);
+  for (const TextField& field : TEXT_FIELDS)
+    SendDlgItemMessageA(dialog, field.id, EM_LIMITTEXT, MAX_KEY_TEXT_LENGTH, 0);
   for (size_t i = keyEntryStore.builtinCount; i < keyEntryStore.entries.size(); ++i)
     keyEntryStore.entries[i].removalPending = false;
   FillKeyList(dialog);
@@ -109,7 +130,7 @@ void EditKeysOnSelect(HWND dialog) {
 }
 
 void EditKeysOnAdd(HWND dialog) {
-  if (!Confirmed(dialog, CONFIRM_ADD_TEXT)) return;
+  if (!Confirmed(dialog, CONFIRM_ADD_TEXT) || !FieldsFit(dialog, ADD_CAPTION)) return;
   const std::string key = FieldText(dialog, IDC_KEY_FIELD);
   if (key.empty()) {
     MessageBoxA(dialog, BLANK_KEY_TEXT, ADD_CAPTION, MB_OK);
@@ -153,7 +174,9 @@ bool SelectedEntry(HWND dialog, const char* caption, LRESULT& line, size_t& inde
 void EditKeysOnModify(HWND dialog) {
   LRESULT line;
   size_t index;
-  if (!SelectedEntry(dialog, MODIFY_CAPTION, line, index) || !Confirmed(dialog, CONFIRM_MODIFY_TEXT)) return;
+  if (!SelectedEntry(dialog, MODIFY_CAPTION, line, index) || !Confirmed(dialog, CONFIRM_MODIFY_TEXT) ||
+      !FieldsFit(dialog, MODIFY_CAPTION))
+    return;
   KeyEntry& entry = keyEntryStore.entries[index];
   entry.key = FieldText(dialog, IDC_KEY_FIELD);
   FillEntryFromFields(dialog, entry);
@@ -168,11 +191,11 @@ void EditKeysOnRemove(HWND dialog) {
   if (!SelectedEntry(dialog, REMOVE_CAPTION, line, index) || !Confirmed(dialog, CONFIRM_REMOVE_TEXT)) return;
   keyEntryStore.entries[index].removalPending = true;
   SendMessageA(KeyList(dialog), LB_DELETESTRING, line, 0);
-  for (const int field : TEXT_FIELDS) SetDlgItemTextA(dialog, field, "");
+  for (const TextField& field : TEXT_FIELDS) SetDlgItemTextA(dialog, field.id, "");
 }
 
 void EditKeysOnBrowse(HWND dialog) {
-  char file[CHOSEN_PATH_CAPACITY] = {};
+  char file[PATH_BYTES] = {};
   OPENFILENAMEA request = FileChooserRequest(dialog, NULL, file, sizeof file);
   if (!ChooseFileToOpen(&request)) return;
   // Cut, it would name another file.

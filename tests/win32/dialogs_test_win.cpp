@@ -192,18 +192,20 @@ TEST_F(BarTest, EditUserKeysChangesTheStoreAsTheUserAsksAndExportsAndImportsKeyW
   const std::string longKey(254, 'k');
   StartBar();
   InEditUserKeys(
-      [&](HWND keys) {  // needs a selection and a key other than a built-in one; cuts a key to 255 bytes or less
+      [&](HWND keys) {  // needs a selection, a key other than a built-in one, and no more than 255 bytes
         ClickAnswering(keys, IDC_MODIFY_KEY, "Modify Key Entry", "Nothing selected!", IDOK);
         ClickAnswering(keys, IDC_REMOVE_KEY, "Remove Key Entry", "Nothing selected!", IDOK);
         ClickAnswering(keys, IDC_ADD_KEY, "Add Key Entry", "The key is blank!", IDOK);
         Fill(keys, "gi", "x.exe");
         ClickAnswering(keys, IDC_ADD_KEY, "Duplicate Notice", "There is already a built-in keyword that uses this key.",
                        IDOK);
-        Fill(keys, longKey + "\xC3\xA9", "k.exe");  // not inside the "é" across the 255th byte
+        Fill(keys, longKey + "\xC3\xA9", "k.exe");  // 255 characters, 256 bytes: never cut, refused
+        ClickAnswering(keys, IDC_ADD_KEY, "Add Key Entry", "The Key field is too long to keep.", IDOK);
+        Fill(keys, longKey + "k", "k.exe");
         Click(keys, IDC_ADD_KEY);
         EXPECT_EQ(SendDlgItemMessageA(keys, IDC_KEY_LIST, LB_GETCURSEL, 0, 0), 1) << "the new line is selected";
       },
-      {"abc\ta.exe=19", longKey + "\tk.exe=20", "zed\tz.exe=18"});
+      {"abc\ta.exe=19", longKey + "k\tk.exe=20", "zed\tz.exe=18"});
   const std::string duplicate = "Duplicate key found: \"zed\"\nModify existing entry with new one?";
   InEditUserKeys(
       [&](HWND keys) {  // asks before a duplicate key changes its entry; Modify takes the key as typed
