@@ -59,7 +59,8 @@ void RemoveUserFiles() {
   for (const std::string& folder : {ExeFolder(), PerUserFolder()})
     for (const char* file : USER_FILES) DeleteFileA((folder + file).c_str());
   RemoveDirectoryA(PerUserFolder().c_str());
-  RemoveDirectoryA((ExeFolder() + "pellomar.trial").c_str());
+  for (const std::string& trial : {TrialFileName(), std::string("pellomar.trial")})
+    RemoveDirectoryA((ExeFolder() + trial).c_str());
 }
 
 void CALLBACK LookForAwaitedWindows(HWND, UINT, UINT_PTR, DWORD now) {
@@ -125,6 +126,10 @@ std::string ItemText(HWND dialog, int id) {
 
 void Click(HWND dialog, int id) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::string TrialFileName() {
+  return "pellomar." + std::to_string(GetCurrentProcessId()) + ".trial";
 }
 
 bool FileExists(const std::string& name) {

@@ -49,6 +49,9 @@ void ClickAnswering(HWND dialog, int id, const char* caption, const std::string&
 
 std::string ItemText(HWND dialog, int id);
 void Click(HWND dialog, int id);
+// The file the program makes and removes at once to learn whether its folder takes files;
+// a folder of that name stands in the way as a read-only folder would.
+std::string TrialFileName();
 bool FileExists(const std::string& name);
 std::vector<uint8_t> FileBytes(const std::string& name);
 void WriteBytes(const std::string& name, std::string_view bytes);

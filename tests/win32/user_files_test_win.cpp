@@ -3,6 +3,7 @@
 #include <string>
 #include <tuple>
 
+#include "app/running_copy_win.h"
 #include "app/user_files_win.h"
 #include "bar_fixture_win.h"
 #include "base/app_state_win.h"
@@ -89,7 +90,7 @@ TEST_F(BarTest, KeyWordsKeepAnyLanguageAndOlderFilesAreReadInTheLegacyCodePage) 
 }
 
 TEST_F(BarTest, BesideAProgramWhoseFolderRefusesFilesTheUsersOwnFolderIsSeededKeptAndToldOfOnce) {
-  CreateDirectoryA("pellomar.trial", NULL);  // where the trial file would go
+  CreateDirectoryA(TrialFileName().c_str(), NULL);  // where the trial file would go
   keyEntryStore.Append({"ed", "notepad", "", 1, false, {}});
   std::vector<uint8_t> cutShort = EncodeKeyEntries(keyEntryStore);
   cutShort[4] = 2;  // claims a second entry
@@ -112,7 +113,7 @@ TEST_F(BarTest, BesideAProgramWhoseFolderRefusesFilesTheUsersOwnFolderIsSeededKe
     DeleteFileA((perUser + file).c_str());
   RemoveDirectoryA(perUser.c_str());
   AnswerBox("Pellomar", "Pellomar cannot write in its own folder", IDOK, SaveKeyEntriesAtExit);  // at a normal exit
-  RemoveDirectoryA("pellomar.trial");
+  RemoveDirectoryA(TrialFileName().c_str());
   ChooseUserFilesFolder();
   EXPECT_TRUE(dataFolder.perUser) << "its copies, saved last, stay in use where the program's folder takes files again";
 
@@ -124,4 +125,136 @@ TEST_F(BarTest, BesideAProgramWhoseFolderRefusesFilesTheUsersOwnFolderIsSeededKe
             [] { ForgetTypedLines(NULL); });
   CloseHandle(held);
   EXPECT_FALSE(FileExists(perUser + HISTORY_FILE));
+}
+
+// An administrator leaves a newer settings file beside a program whose folder refuses
+// files, where the key words and typed lines are kept in the user's own folder.
+TEST_F(BarTest, EachFileIsReadFromItsNewerCopyAndNeverFromAFolderWhereItIsAbsent) {
+  CreateDirectoryA(TrialFileName().c_str(), NULL);
+  const std::string perUser = PerUserFolder();
+  CreateDirectoryA(perUser.c_str(), NULL);
+  keyEntryStore.Append({"ed", "notepad", "", 1, false, {}});
+  const std::vector<uint8_t> keys = EncodeKeyEntries(keyEntryStore);
+  AppSettings older = DEFAULT_SETTINGS, newer = DEFAULT_SETTINGS;
+  older.snapStrength = 7;
+  newer.snapStrength = 9;
+  uint8_t settings[SETTINGS_FILE_SIZE];
+  EncodeSettings(older, settings);
+  WriteBytes(perUser + SETTINGS_FILE, std::string_view(reinterpret_cast<const char*>(settings), sizeof settings));
+  WriteBytes(perUser + KEY_ENTRIES_FILE, keys);
+  WriteBytes(perUser + HISTORY_FILE, "g a\r\n");
+  for (const char* file : {SETTINGS_FILE, KEY_ENTRIES_FILE, HISTORY_FILE}) {
+    const HANDLE handle = CreateFileA((perUser + file).c_str(), FILE_WRITE_ATTRIBUTES, 0, NULL, OPEN_EXISTING, 0, NULL);
+    const FILETIME longAgo = {0, 0x01D00000};  // in 2014
+    SetFileTime(handle, NULL, NULL, &longAgo);
+    CloseHandle(handle);
+  }
+  EncodeSettings(newer, settings);
+  WriteBytes(SETTINGS_FILE, std::string_view(reinterpret_cast<const char*>(settings), sizeof settings));
+  keyEntryStore = KeyEntryStore{};
+  ChooseUserFilesFolder();
+  LoadUserFiles();
+  EXPECT_EQ(appSettings.snapStrength, 9) << "the newer copy, beside the program";
+  EXPECT_EQ(keyEntryStore.entries.size(), keyEntryStore.builtinCount + 1) << "the one copy there is";
+  EXPECT_EQ(typedLineHistory.Lines(), std::vector<std::string>{"g a"});
+  SaveFilesBeforeSessionEnds();
+  EXPECT_EQ(FileBytes(perUser + KEY_ENTRIES_FILE), keys) << "never replaced by what was not read from it";
+}
+
+TEST_F(BarTest, TheSessionsEndSavesEveryFileWhereverTheWorkingDirectoryIsAndACancelledEndNone) {
+  CreateDirectoryA("pellomar.trial", NULL);  // an older copy's trial file, being deleted: no refusal
+  ChooseUserFilesFolder();
+  ASSERT_FALSE(dataFolder.perUser);
+  StartBar();
+  EnterLine("g a");
+  SetCurrentDirectoryA("C:\\");  // where a file chooser may have left it
+  for (const BOOL ends : {FALSE, TRUE}) {
+    SendMessageA(appState.mainWindow, WM_ENDSESSION, ends, 0);
+    for (const char* file : {SETTINGS_FILE, KEY_ENTRIES_FILE, HISTORY_FILE})
+      EXPECT_EQ(FileExists(ExeFolder() + file), ends == TRUE) << file;
+  }
+}
+
+TEST_F(BarTest, TheMoveIsToldOnlyOnceASaveThereSucceededAndAMarkNotToldAtTheNextStartGoes) {
+  CreateDirectoryA(TrialFileName().c_str(), NULL);
+  ChooseUserFilesFolder();
+  const std::string perUser = dataFolder.path;
+  CreateDirectoryA((perUser + "config.dat.new").c_str(), NULL);  // where the new file would go
+  AnswerBox("Pellomar", "Pellomar could not save \"config.dat\"", IDCANCEL, [] { SaveSettingsAtExit({0, 0}); });
+  SaveFilesBeforeSessionEnds();  // the key words are saved: the move is owed
+  RemoveDirectoryA((perUser + "config.dat.new").c_str());
+  RemoveDirectoryA(TrialFileName().c_str());
+  for (const char* file : {KEY_ENTRIES_FILE, HISTORY_FILE}) DeleteFileA((perUser + file).c_str());
+  ChooseUserFilesFolder();
+  ASSERT_FALSE(dataFolder.perUser) << "the files went back beside the program";
+  LoadUserFiles();  // tells nothing
+  EXPECT_FALSE(FileExists(perUser + "pellomar.moved"));
+}
+
+namespace {
+
+// Another copy of Pellomar on the same files, as far as its mark goes: it holds the mark
+// until told to go or its time is up, then ends without letting go, as a crashed one does.
+struct OtherCopy {
+  std::string mark;
+  DWORD milliseconds;
+  HANDLE taken = CreateEventA(NULL, TRUE, FALSE, NULL);
+  HANDLE go = CreateEventA(NULL, TRUE, FALSE, NULL);
+  HANDLE thread = CreateThread(NULL, 0, HoldMark, this, 0, NULL);
+
+  static DWORD WINAPI HoldMark(void* parameter) {
+    OtherCopy& copy = *static_cast<OtherCopy*>(parameter);
+    const HANDLE held = CreateMutexA(NULL, FALSE, copy.mark.c_str());
+    WaitForSingleObject(held, INFINITE);
+    SetEvent(copy.taken);
+    WaitForSingleObject(copy.go, copy.milliseconds);
+    CloseHandle(held);
+    return 0;
+  }
+  ~OtherCopy() {
+    SetEvent(go);
+    WaitForSingleObject(thread, INFINITE);
+    for (const HANDLE handle : {taken, go, thread}) CloseHandle(handle);
+    // The start took the mark over: let it go for the next copy.
+    if (const HANDLE held = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, mark.c_str())) {
+      ReleaseMutex(held);
+      CloseHandle(held);
+    }
+  }
+};
+
+}  // namespace
+
+TEST_F(BarTest, AStartOnFilesInUseWaitsForTheirCopyToEndOrSaysWhyItCannotReachIt) {
+  const std::string mark = RunningCopyMutexName(FolderIdentity(ExeFolder()));
+  EXPECT_EQ(FolderIdentity(ExeFolder()), FolderIdentity(CharLowerA(ExeFolder().data()))) << "spelled otherwise";
+  {  // a copy of another user or with other rights: its mark is there but cannot be opened
+    SECURITY_DESCRIPTOR nobody;
+    InitializeSecurityDescriptor(&nobody, SECURITY_DESCRIPTOR_REVISION);
+    ACL empty;
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    SetSecurityDescriptorDacl(&nobody, TRUE, &empty, FALSE);
+    SECURITY_ATTRIBUTES closed = {sizeof closed, &nobody, FALSE};
+    const HANDLE other = CreateMutexA(&closed, TRUE, mark.c_str());
+    AnswerBox("Pellomar", "Pellomar is already running on these files, in another session", IDOK,
+              [] { EXPECT_TRUE(HandOverToRunningCopy(100)); });
+    CloseHandle(other);
+  }
+  {  // a copy still starting, which ends while it is waited for
+    OtherCopy other{mark, 300};
+    WaitForSingleObject(other.taken, 5000);
+    EXPECT_FALSE(HandOverToRunningCopy(5000)) << "this copy starts";
+  }
+  {  // a copy that does not answer: the user is told, and Retry starts once it has ended
+    OtherCopy other{mark, 60000};
+    WaitForSingleObject(other.taken, 5000);
+    AnswerDialog(
+        "Pellomar",
+        [&](HWND box) {
+          EXPECT_EQ(ItemText(box, 0xFFFF).rfind("Pellomar is already running on these files, but it does not", 0), 0u);
+          SetEvent(other.go);
+          PostMessageA(box, WM_COMMAND, IDRETRY, 0);
+        },
+        [] { EXPECT_FALSE(HandOverToRunningCopy(200)) << "this copy starts"; });
+  }
 }
