@@ -133,13 +133,17 @@ TEST_F(BarTest, InHighContrastTheBarShowsTheSystemsColoursFullyOpaqueAndItsSkinA
     highContrastOn = on ? +[] { return true; } : realHighContrast;
     SendMessageA(appState.mainWindow, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     UpdateWindow(appState.mainWindow);
-    // The frame, the face, the box; the opacity with the focus in the box.
-    EXPECT_EQ(
-        std::tuple(GetPixel(bar, 0, 0), GetPixel(bar, 1, 1), GetPixel(box, 5, 5), CurrentAlpha()),
-        on ? std::tuple(GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOW), BYTE{255})
-           : std::tuple(GetPixel(appState.skinDC, 0, 0), GetPixel(appState.skinDC, 1, 1), RGB(1, 2, 3), BYTE{216}))
+    EnterLine("sysoff 1h");
+    // The frame, the face, the box, the countdown's ground; the opacity with the focus in the box.
+    const COLORREF countdown = GetPixel(bar, appState.barLayout.countdownLeft, appState.barLayout.countdownTop);
+    EXPECT_EQ(std::tuple(GetPixel(bar, 0, 0), GetPixel(bar, 1, 1), GetPixel(box, 5, 5), countdown, CurrentAlpha()),
+              on ? std::tuple(GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOW),
+                              GetSysColor(COLOR_HIGHLIGHT), BYTE{255})
+                 : std::tuple(GetPixel(appState.skinDC, 0, 0), GetPixel(appState.skinDC, 1, 1), RGB(1, 2, 3),
+                              RGB(255, 255, 0), BYTE{216}))
         << on;
   }
+  EnterLine("sysoff cancel");
   ReleaseDC(appState.mainWindow, bar);
   ReleaseDC(appState.commandEdit, box);
 }
