@@ -164,6 +164,15 @@ class FreshFolder(unittest.TestCase):
         self.assertTrue(settle(lambda: pixels("root", "-crop", "260x12+300+200") == skin, True), "the skin")
         self.assertEqual((app.close(), app.read("config.dat")), (0, config))
 
+        # A folder whose path leaves no room for the program's files is refused at once.
+        deep = app.folder / ("d" * 120) / ("e" * 120)
+        deep.mkdir(parents=True)
+        shutil.copy(BUILD / "pellomar.exe", deep)
+        process = subprocess.Popen(["wine", deep / "pellomar.exe"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(process.kill)
+        self.assertIn("cannot run from a folder with a path this long", driver("answer-box", BAR))
+        self.assertEqual(process.wait(timeout=20), 255)
+
 
 class Desktop(unittest.TestCase):
     def test_drag_snaps_and_the_tray_icon_and_the_hot_key_bring_the_bar_back_with_no_planted_library_loaded(self):
@@ -224,7 +233,11 @@ class SecondCopy(unittest.TestCase):
         menu(IDM_MINIMIZE_RESTORE)  # hidden to the notification area
         wait_window(TRAY)
         self.assertIsNone(settle(lambda: window_place(BAR), None))
-        second = subprocess.run(["wine", app.folder / "pellomar.exe"], cwd=tempfile.gettempdir(), timeout=10,
+        # Started through another path to the same folder, as a junction or a mapped drive would give.
+        other_path = pathlib.Path(tempfile.mkdtemp(prefix="pellomar-e2e-")) / "same folder"
+        self.addCleanup(shutil.rmtree, other_path.parent)
+        other_path.symlink_to(app.folder)
+        second = subprocess.run(["wine", other_path / "pellomar.exe"], cwd=tempfile.gettempdir(), timeout=10,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # The first bar back, and no second bar nor message, which would share its title.
         self.assertEqual((second.returncode, settle(lambda: shown_windows(BAR), 1)), (0, 1))
