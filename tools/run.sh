@@ -16,6 +16,9 @@ if [ -n "${DISPLAY:-}" ]; then
   exec wine "$exe"
 fi
 
+# However the script is stopped (Ctrl+C, a closed terminal, a kill), it ends through its
+# EXIT trap, which closes the bar and the private display.
+trap 'exit 130' INT TERM HUP
 source "$root/tools/wine-session.sh"
 wine_session_start
 # Its own session, so that Ctrl+C reaches only this script, which then closes the bar.
@@ -23,12 +26,11 @@ setsid wine "$exe" >/dev/null 2>&1 &
 bar_pid=$!
 stop_bar() {
   # A close request lets the bar save its settings, as closing it on a desktop would.
-  timeout 20 wine "$root/build/win64/e2e_driver.exe" close-bar >/dev/null 2>&1 || true
+  timeout 20 wine "$root/build/win64/e2e_driver.exe" post-bar 0x10 0 >/dev/null 2>&1 || true  # WM_CLOSE
   timeout 20 tail --pid="$bar_pid" -f /dev/null || kill "$bar_pid" 2>/dev/null || true
   wine_session_stop
 }
 trap stop_bar EXIT
-trap 'exit 130' INT TERM
 
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Pellomar$' | head -n 1)
 sleep 0.5
