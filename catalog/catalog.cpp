@@ -1,0 +1,200 @@
+#include "catalog/catalog.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "base/utf8.h"
+#include "catalog/fold.h"
+
+namespace {
+
+const char* const PROGRAM_EXTENSIONS[] = {".exe", ".com", ".bat", ".cmd"};
+
+int SourceRank(ItemSource source) {
+  switch (source) {
+    case ItemSource::UserStartMenu:
+    case ItemSource::CommonStartMenu:
+      return 0;
+    case ItemSource::UserDesktop:
+    case ItemSource::PublicDesktop:
+      return 1;
+    case ItemSource::AppPaths:
+      return 2;
+    case ItemSource::Path:
+      return 3;
+    case ItemSource::Packaged:
+      return 4;
+  }
+  return 5;
+}
+
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+bool EndsWithNoCase(std::string_view text, std::string_view ending) {
+  if (text.size() < ending.size()) return false;
+  for (size_t i = 0; i < ending.size(); ++i)
+    if (AsciiLower(text[text.size() - ending.size() + i]) != ending[i]) return false;
+  return true;
+}
+
+bool HasProgramExtension(std::string_view path) {
+  for (const char* extension : PROGRAM_EXTENSIONS)
+    if (EndsWithNoCase(path, extension)) return true;
+  return false;
+}
+
+// The program's own name, folded: a PATH program's name, or the file name of a target run
+// without arguments, both without their extension.
+std::string ProgramName(const Catalog& raw, size_t index) {
+  const CatalogItem& item = raw.items[index];
+  std::string_view name = GetItemText(raw, index, ItemText::Target);
+  if (item.kind == ItemKind::PathProgram) {
+    name = GetItemText(raw, index, ItemText::Name);
+  } else if (!HasProgramExtension(name) || !GetItemText(raw, index, ItemText::Arguments).empty()) {
+    return {};
+  }
+  const size_t slash = name.find_last_of("\\/");
+  if (slash != std::string_view::npos) name.remove_prefix(slash + 1);
+  if (HasProgramExtension(name)) name.remove_suffix(4);
+  return FoldForMatching(name);
+}
+
+// Folds the name as FoldForMatching does, marking where a capital follows a small letter.
+uint64_t FoldName(std::string_view name, std::string& out) {
+  uint64_t innerStarts = 0;
+  bool afterSmall = false;
+  for (size_t at = 0; at < name.size();) {
+    const char c = name[at];
+    if (afterSmall && c >= 'A' && c <= 'Z' && out.size() < 64) innerStarts |= uint64_t{1} << out.size();
+    afterSmall = c >= 'a' && c <= 'z';
+    at += FoldCharacter(name, at, out);
+  }
+  return innerStarts;
+}
+
+void AppendText(std::string& text, std::string_view part, uint16_t& length) {
+  length = static_cast<uint16_t>(Utf8CutLength(part, MAX_ITEM_TEXT_LENGTH));
+  text.append(part.substr(0, length));
+}
+
+std::string SameThingKey(const Catalog& raw, size_t index, ExpandText expand) {
+  const std::string_view target = GetItemText(raw, index, ItemText::Target);
+  if (target.empty()) return std::string(GetItemText(raw, index, ItemText::Launch));
+  std::string key = expand ? expand(target) : std::string(target);
+  for (char& c : key) c = AsciiLower(c);
+  key += '\0';
+  key.append(GetItemText(raw, index, ItemText::Arguments));
+  return key;
+}
+
+}  // namespace
+
+std::string_view GetItemText(const Catalog& catalog, size_t index, ItemText which) {
+  const CatalogItem& item = catalog.items[index];
+  size_t at = item.textAt;
+  for (size_t i = 0; i < static_cast<size_t>(which); ++i) at += item.length[i];
+  return std::string_view(catalog.text).substr(at, item.length[static_cast<size_t>(which)]);
+}
+
+bool IsProgramItem(const Catalog& catalog, size_t index) {
+  const ItemKind kind = catalog.items[index].kind;
+  return kind == ItemKind::PathProgram || kind == ItemKind::AppPath ||
+         HasProgramExtension(GetItemText(catalog, index, ItemText::Target));
+}
+
+std::optional<size_t> FindItemByLaunch(const Catalog& catalog, std::string_view launch) {
+  const uint32_t hash = LaunchHash(launch);
+  for (size_t i = 0; i < catalog.items.size(); ++i)
+    if (catalog.items[i].launchHash == hash && GetItemText(catalog, i, ItemText::Launch) == launch) return i;
+  return std::nullopt;
+}
+
+size_t CatalogMemory(const Catalog& catalog) {
+  return sizeof catalog + catalog.items.capacity() * sizeof(CatalogItem) + catalog.text.capacity();
+}
+
+void AddCatalogItem(CatalogBuilder& builder, const NewItem& item) {
+  Catalog& raw = builder.raw;
+  if (raw.items.size() >= MAX_CATALOG_ITEMS) return;
+  CatalogItem added{};
+  added.writeTime = item.writeTime;
+  added.textAt = static_cast<uint32_t>(raw.text.size());
+  added.kind = item.kind;
+  added.source = item.source;
+  const std::string_view texts[RAW_ITEM_TEXT_COUNT] = {item.name, item.fileName, item.launch, item.target,
+                                                       item.arguments};
+  for (size_t i = 0; i < RAW_ITEM_TEXT_COUNT; ++i) AppendText(raw.text, texts[i], added.length[i]);
+  raw.items.push_back(added);
+}
+
+Catalog FinishCatalog(CatalogBuilder&& builder, ExpandText expand) {
+  const Catalog raw = std::move(builder.raw);
+  // The kept copy of each thing run, by its key; dropped items point nowhere.
+  std::vector<bool> kept(raw.items.size(), true);
+  std::unordered_map<std::string, size_t> keeper;
+  keeper.reserve(raw.items.size());
+  for (size_t i = 0; i < raw.items.size(); ++i) {
+    const auto [found, added] = keeper.emplace(SameThingKey(raw, i, expand), i);
+    if (added) continue;
+    if (SourceRank(raw.items[i].source) < SourceRank(raw.items[found->second].source)) {
+      kept[found->second] = false;
+      found->second = i;
+    } else {
+      kept[i] = false;
+    }
+  }
+
+  Catalog catalog;
+  catalog.items.reserve(static_cast<size_t>(std::count(kept.begin(), kept.end(), true)));
+  catalog.text.reserve(raw.text.size() * 3 / 2);
+  std::string folded;
+  for (size_t i = 0; i < raw.items.size(); ++i) {
+    if (!kept[i]) continue;
+    CatalogItem item = raw.items[i];
+    item.textAt = static_cast<uint32_t>(catalog.text.size());
+    const std::string_view name = GetItemText(raw, i, ItemText::Name);
+    folded.clear();
+    item.innerStarts = FoldName(name, folded);
+    const std::string foldedFile = FoldForMatching(GetItemText(raw, i, ItemText::FileName));
+    const bool sameFile = foldedFile == folded;
+    const std::string program = ProgramName(raw, i);
+    const std::string_view texts[ITEM_TEXT_COUNT] = {
+        name,
+        sameFile ? std::string_view() : GetItemText(raw, i, ItemText::FileName),
+        GetItemText(raw, i, ItemText::Launch),
+        GetItemText(raw, i, ItemText::Target),
+        GetItemText(raw, i, ItemText::Arguments),
+        folded,
+        sameFile ? std::string_view() : foldedFile,
+        program};
+    for (size_t t = 0; t < ITEM_TEXT_COUNT; ++t) AppendText(catalog.text, texts[t], item.length[t]);
+    item.launchHash = LaunchHash(texts[static_cast<size_t>(ItemText::Launch)]);
+    item.letters = LetterMask(folded) | LetterMask(texts[static_cast<size_t>(ItemText::FoldedFileName)]);
+    catalog.items.push_back(item);
+  }
+  catalog.text.shrink_to_fit();
+  return catalog;
+}
+
+uint32_t LaunchHash(std::string_view launch) {
+  uint32_t hash = 2166136261u;
+  for (const char c : launch) hash = (hash ^ static_cast<uint8_t>(c)) * 16777619u;
+  return hash;
+}
+
+uint32_t LetterMask(std::string_view folded) {
+  uint32_t mask = 0;
+  for (const char c : folded) {
+    const uint8_t b = static_cast<uint8_t>(c);
+    if (b >= 'a' && b <= 'z') {
+      mask |= 1u << (b - 'a');
+    } else if (b >= '0' && b <= '9') {
+      mask |= 1u << 26;
+    } else if (b >= 0x80) {
+      mask |= 1u << (27 + b % 5);
+    }
+  }
+  return mask;
+}

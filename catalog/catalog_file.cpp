@@ -1,0 +1,98 @@
+#include "catalog/catalog_file.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+void PutUint(std::vector<uint8_t>& out, uint64_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+struct Reader {
+  const uint8_t* data;
+  size_t size;
+  size_t offset;
+
+  bool Uint(uint64_t& value, size_t bytes) {
+    if (size - offset < bytes) return false;
+    value = 0;
+    for (size_t i = 0; i < bytes; ++i) value |= uint64_t{data[offset + i]} << (8 * i);
+    offset += bytes;
+    return true;
+  }
+  bool Text(std::string_view& text) {
+    uint64_t length;
+    if (!Uint(length, 2) || length > MAX_ITEM_TEXT_LENGTH || size - offset < length) return false;
+    text = std::string_view(reinterpret_cast<const char*>(data + offset), length);
+    offset += length;
+    return true;
+  }
+  bool Item(NewItem& item) {
+    uint64_t writeTime, kind, source;
+    if (!Uint(writeTime, 8) || !Uint(kind, 1) || !Uint(source, 1)) return false;
+    if (kind >= ITEM_KIND_COUNT || source >= ITEM_SOURCE_COUNT) return false;
+    item.writeTime = writeTime;
+    item.kind = static_cast<ItemKind>(kind);
+    item.source = static_cast<ItemSource>(source);
+    return Text(item.name) && Text(item.fileName) && Text(item.launch) && Text(item.target) && Text(item.arguments);
+  }
+};
+
+}  // namespace
+
+uint32_t CatalogFileHash(const uint8_t* data, size_t size) {
+  uint32_t hash = 2166136261u;
+  for (size_t i = 0; i < size; ++i) hash = (hash ^ data[i]) * 16777619u;
+  return hash;
+}
+
+std::vector<uint8_t> EncodeCatalog(const Catalog& catalog) {
+  std::vector<uint8_t> out(CATALOG_FILE_HEADER_SIZE);
+  out.reserve(CATALOG_FILE_HEADER_SIZE + catalog.text.size());
+  for (size_t i = 0; i < catalog.items.size(); ++i) {
+    const CatalogItem& item = catalog.items[i];
+    PutUint(out, item.writeTime, 8);
+    out.push_back(static_cast<uint8_t>(item.kind));
+    out.push_back(static_cast<uint8_t>(item.source));
+    for (size_t t = 0; t < RAW_ITEM_TEXT_COUNT; ++t) {
+      const std::string_view text = GetItemText(catalog, i, static_cast<ItemText>(t));
+      PutUint(out, text.size(), 2);
+      out.insert(out.end(), text.begin(), text.end());
+    }
+  }
+  std::vector<uint8_t> header;
+  header.insert(header.end(), CATALOG_FILE_MAGIC, CATALOG_FILE_MAGIC + 4);
+  PutUint(header, CATALOG_FILE_VERSION, 4);
+  PutUint(header, catalog.items.size(), 4);
+  PutUint(header, CatalogFileHash(out.data() + CATALOG_FILE_HEADER_SIZE, out.size() - CATALOG_FILE_HEADER_SIZE), 4);
+  std::memcpy(out.data(), header.data(), CATALOG_FILE_HEADER_SIZE);
+  return out;
+}
+
+std::optional<Catalog> DecodeCatalog(const uint8_t* data, size_t size) {
+  if (size < CATALOG_FILE_HEADER_SIZE || size > MAX_CATALOG_FILE_SIZE) return std::nullopt;
+  Reader reader = {data, size, 4};
+  uint64_t version, count, hash;
+  reader.Uint(version, 4), reader.Uint(count, 4), reader.Uint(hash, 4);
+  if (std::memcmp(data, CATALOG_FILE_MAGIC, 4) != 0 || version != CATALOG_FILE_VERSION ||
+      hash != CatalogFileHash(data + CATALOG_FILE_HEADER_SIZE, size - CATALOG_FILE_HEADER_SIZE) ||
+      count > MAX_CATALOG_ITEMS)
+    return std::nullopt;
+
+  CatalogBuilder builder;
+  // The count may claim more than the file holds; reserve only what it can hold.
+  constexpr size_t SMALLEST_ITEM_SIZE = 8 + 2 + 2 * RAW_ITEM_TEXT_COUNT;
+  builder.raw.items.reserve(std::min<size_t>(count, (size - CATALOG_FILE_HEADER_SIZE) / SMALLEST_ITEM_SIZE));
+  builder.raw.text.reserve(size - CATALOG_FILE_HEADER_SIZE);
+  for (uint64_t i = 0; i < count; ++i) {
+    NewItem item;
+    if (!reader.Item(item)) return std::nullopt;
+    AddCatalogItem(builder, item);
+  }
+  if (reader.offset != size) return std::nullopt;
+  Catalog catalog = FinishCatalog(std::move(builder));
+  if (catalog.items.size() != count) return std::nullopt;
+  return catalog;
+}
