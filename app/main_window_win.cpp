@@ -5,13 +5,17 @@
 #include "about/about_win.h"
 #include "app/bar_geometry.h"
 #include "app/bar_scale_win.h"
+#include "app/result_list_win.h"
 #include "app/running_copy_win.h"
 #include "app/tray_win.h"
 #include "app/user_files_win.h"
 #include "base/app_state_win.h"
 #include "base/dpi_win.h"
 #include "base/high_contrast_win.h"
+#include "catalog/catalog_worker_win.h"
+#include "catalog/program_catalog_win.h"
 #include "command/command_edit_win.h"
+#include "command/command_results_win.h"
 #include "command/history_file_win.h"
 #include "countdown/countdown.h"
 #include "countdown/countdown_win.h"
@@ -65,6 +69,8 @@ POINT BarTopLeft(HWND hwnd) {
 void MainWindowOnDestroy(HWND hwnd) {
   // First of all: a copy started from now on must not hand over to a bar that is going.
   UnmarkRunningCopy(hwnd);
+  StopCatalogWorker();
+  DestroyResults();
   // The key entries are saved after the message loop has ended.
   SaveSettingsAtExit(BarTopLeft(hwnd));
   UnregisterBarHotKey();
@@ -141,7 +147,29 @@ void MainWindowOnDpiChanged(HWND hwnd, UINT dpi, const RECT& suggested) {
   ScaleBar(dpi);
   SetWindowPos(hwnd, NULL, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowResults();
   RedrawWindow(hwnd, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+// "Find programs by name" switched on or off in Options: the catalog is kept fresh from
+// now on, or let go with its list.
+void FollowFindingPrograms(HWND hwnd) {
+  if (appSettings.findPrograms) {
+    StartCatalogWorker(hwnd);
+    return;
+  }
+  StopCatalogWorker();
+  TakeCatalog(new Catalog());
+  RefreshResults(appState.commandEdit);
+  ShowResults();
+}
+
+// A new catalog from the worker: the list's rows are made anew from it, at once.
+void MainWindowOnCatalog(LPARAM posted) {
+  ForgetResultIcons();
+  TakeCatalog(reinterpret_cast<Catalog*>(posted));
+  RefreshResults(appState.commandEdit);
+  ShowResults();
 }
 
 void MainWindowOnCommand(HWND hwnd, WPARAM wParam) {
@@ -153,12 +181,19 @@ void MainWindowOnCommand(HWND hwnd, WPARAM wParam) {
       ToggleTray();
       break;
     case IDM_OPTIONS: {
-      const bool remembered = appSettings.rememberTypedLines;
+      const bool remembered = appSettings.rememberTypedLines, finding = appSettings.findPrograms;
       ShowOptionsDialog(hwnd);
       // Unchecking "Remember typed lines" forgets them at once, their file too.
       if (remembered && !appSettings.rememberTypedLines) ForgetTypedLines(hwnd);
+      if (finding != appSettings.findPrograms) FollowFindingPrograms(hwnd);
       break;
     }
+    case COMMAND_EDIT_ID:
+      // The list under the bar follows the line at every change, before the next key.
+      if (HIWORD(wParam) != EN_CHANGE) break;
+      RefreshResults(appState.commandEdit);
+      ShowResults();
+      break;
     case IDM_HELP:
       OpenHelpFile(hwnd);
       break;
@@ -265,6 +300,15 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       ApplyTranslucency(message == WM_SETFOCUS ? appSettings.translucencyActive : appSettings.translucencyInactive);
+      // The list stays over other windows only while the bar has the keyboard.
+      message == WM_SETFOCUS ? ShowResults() : HideResults();
+      return 0;
+    case WM_RESULTS_CHANGED:
+    case WM_MOVE:
+      ShowResults();
+      return 0;
+    case WM_CATALOG_READY:
+      MainWindowOnCatalog(lParam);
       return 0;
     case WM_PAINT:
       MainWindowOnPaint(hwnd);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/result_list_win.h"
 #include "base/app_state_win.h"
 #include "base/system_library_win.h"
 #include "command/command_edit_win.h"
@@ -67,6 +68,7 @@ void ToggleTray() {
   if (!appSettings.minimizedToTray) {
     DrawAnimatedRects(appState.mainWindow, IDANI_CAPTION, &bar, &tray);
     AddTrayIcon();
+    HideResults();
     ShowWindow(appState.mainWindow, SW_HIDE);
     appSettings.minimizedToTray = true;
   } else {

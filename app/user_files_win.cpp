@@ -8,6 +8,7 @@
 #include "base/exe_folder_win.h"
 #include "base/file_io_win.h"
 #include "command/builtin_keywords.h"
+#include "catalog/program_catalog_win.h"
 #include "command/history_file_win.h"
 #include "keys/key_file_win.h"
 #include "settings/settings_win.h"
@@ -75,10 +76,16 @@ void Save(bool leftAlone, const char* name, SaveFile save, bool tellUser) {
   }
 }
 
+// Picks are learnt only while programs are found by name, and a file is made only once
+// there is one.
+bool HasPicksToSave() {
+  return appSettings.findPrograms && !programPicks.records.empty();
+}
+
 }  // namespace
 
 void ChooseUserFilesFolder() {
-  ChooseDataFolder({SETTINGS_FILE, KEY_ENTRIES_FILE, HISTORY_FILE});
+  ChooseDataFolder({SETTINGS_FILE, KEY_ENTRIES_FILE, HISTORY_FILE, PICKS_FILE_NAME});
 }
 
 void LoadUserFiles() {
@@ -99,11 +106,16 @@ void LoadUserFiles() {
     TellLeftAlone(keys.trouble == KeyFileTrouble::Unreadable ? UNREADABLE_TEXT : NOT_KEPT_ASIDE_TEXT, KEY_ENTRIES_FILE,
                   keys.error);
   }
-  if (!appSettings.rememberTypedLines) return;
-  const DWORD historyError = LoadTypedLines();
-  if (historyError == ERROR_SUCCESS) return;
-  userFiles.historyLeftAlone = true;
-  TellLeftAlone(UNREADABLE_TEXT, HISTORY_FILE, historyError);
+  const DWORD historyError = appSettings.rememberTypedLines ? LoadTypedLines() : ERROR_SUCCESS;
+  if (historyError != ERROR_SUCCESS) {
+    userFiles.historyLeftAlone = true;
+    TellLeftAlone(UNREADABLE_TEXT, HISTORY_FILE, historyError);
+  }
+  const DWORD picksError = appSettings.findPrograms ? LoadPicks() : ERROR_SUCCESS;
+  if (picksError != ERROR_SUCCESS) {
+    userFiles.picksLeftAlone = true;
+    TellLeftAlone(UNREADABLE_TEXT, PICKS_FILE_NAME, picksError);
+  }
 }
 
 void SaveSettingsAtExit(POINT barTopLeft) {
@@ -119,6 +131,10 @@ void SaveTypedLinesAtExit() {
   Save(userFiles.historyLeftAlone, HISTORY_FILE, SaveTypedLines, true);
 }
 
+void SavePicksAtExit() {
+  Save(userFiles.picksLeftAlone || !HasPicksToSave(), PICKS_FILE_NAME, SavePicks, true);
+}
+
 void SaveFilesBeforeSessionEnds() {
   RECT bar;
   GetWindowRect(appState.mainWindow, &bar);
@@ -130,4 +146,5 @@ void SaveFilesBeforeSessionEnds() {
       false);
   Save(userFiles.keyEntriesLeftAlone, KEY_ENTRIES_FILE, SaveKeyEntries, false);
   Save(userFiles.historyLeftAlone, HISTORY_FILE, SaveTypedLines, false);
+  Save(userFiles.picksLeftAlone || !HasPicksToSave(), PICKS_FILE_NAME, SavePicks, false);
 }

@@ -7,6 +7,8 @@
 #include "base/exe_folder_win.h"
 #include "base/skin_win.h"
 #include "base/system_library_win.h"
+#include "catalog/catalog_worker_win.h"
+#include "settings/app_settings.h"
 
 namespace {
 
@@ -48,10 +50,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   UseSkinPicture(skin);
   MakeMainWindowLayered();
   ShowMainWindow(showCommand);
+  // After the bar has shown: its start never waits for the catalog.
+  if (appSettings.findPrograms) StartCatalogWorker(appState.mainWindow);
 
   const int exitCode = RunMessageLoop();
   SaveKeyEntriesAtExit();
   SaveTypedLinesAtExit();
+  SavePicksAtExit();
   ReleaseAppGdiObjects();
   return exitCode;
 }

@@ -101,3 +101,19 @@ bool Utf8ToAnsi(std::string_view utf8, std::string& ansi) {
   ansi = Narrow(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, &usedDefault);
   return !usedDefault;
 }
+
+std::string WideToUtf8(std::wstring_view wide) {
+  return Narrow(CP_UTF8, 0, wide, NULL);
+}
+
+std::wstring Utf8ToWide(std::string_view utf8) {
+  std::wstring wide;
+  if (!utf8.empty()) Widen(CP_UTF8, 0, utf8, wide);
+  return wide;
+}
+
+std::string LegacyAnsiToUtf8(std::string_view ansi) {
+  std::wstring wide;
+  if (ansi.empty() || !Widen(LegacyCodePage(), 0, ansi, wide)) return std::string(ansi);
+  return WideToUtf8(wide);
+}

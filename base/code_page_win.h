@@ -34,3 +34,12 @@ size_t TextCutLength(std::string_view text, size_t limit);
 
 // False for bytes that are not UTF-8, or for a character the ANSI code page lacks.
 bool Utf8ToAnsi(std::string_view utf8, std::string& ansi);
+
+// UTF-16 and UTF-8, whatever the program's code page: the catalog of programs keeps the
+// names the shell gives in UTF-16 as UTF-8.
+std::string WideToUtf8(std::wstring_view wide);
+std::wstring Utf8ToWide(std::string_view utf8);
+
+// Text that the shell wrote in the system's legacy ANSI code page (shortcut files do), as
+// UTF-8.
+std::string LegacyAnsiToUtf8(std::string_view ansi);

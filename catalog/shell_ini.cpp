@@ -5,7 +5,7 @@
 
 namespace {
 
-std::string IniText(const uint8_t* data, size_t size, AnsiToUtf8 convert) {
+std::string IniText(const uint8_t* data, size_t size, LegacyTextConverter convert) {
   if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE) return Utf16LeText(data + 2, (size - 2) / 2);
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return std::string(bytes.substr(3));
@@ -46,19 +46,19 @@ void ForEachEntry(std::string_view text, std::string_view section, Entry entry) 
 
 }  // namespace
 
-std::optional<std::string> ParseUrlShortcut(const uint8_t* data, size_t size, AnsiToUtf8 ansiToUtf8) {
+std::optional<std::string> ParseUrlShortcut(const uint8_t* data, size_t size, LegacyTextConverter convertLegacy) {
   if (size > MAX_SHELL_INI_SIZE) return std::nullopt;
   std::optional<std::string> url;
-  ForEachEntry(IniText(data, size, ansiToUtf8), "InternetShortcut", [&](std::string_view key, std::string_view value) {
+  ForEachEntry(IniText(data, size, convertLegacy), "InternetShortcut", [&](std::string_view key, std::string_view value) {
     if (!url && SameNoCase(key, "URL") && !value.empty()) url = std::string(value);
   });
   return url;
 }
 
-std::vector<LocalizedName> ParseLocalizedFileNames(const uint8_t* data, size_t size, AnsiToUtf8 ansiToUtf8) {
+std::vector<LocalizedName> ParseLocalizedFileNames(const uint8_t* data, size_t size, LegacyTextConverter convertLegacy) {
   std::vector<LocalizedName> names;
   if (size > MAX_SHELL_INI_SIZE) return names;
-  ForEachEntry(IniText(data, size, ansiToUtf8), "LocalizedFileNames",
+  ForEachEntry(IniText(data, size, convertLegacy), "LocalizedFileNames",
                [&](std::string_view key, std::string_view value) {
                  if (!value.empty()) names.push_back({std::string(key), std::string(value)});
                });

@@ -15,7 +15,7 @@
 constexpr size_t MAX_SHELL_INI_SIZE = 64 * 1024;
 
 // The address an Internet shortcut opens: URL= in its [InternetShortcut] section.
-std::optional<std::string> ParseUrlShortcut(const uint8_t* data, size_t size, AnsiToUtf8 ansiToUtf8 = nullptr);
+std::optional<std::string> ParseUrlShortcut(const uint8_t* data, size_t size, LegacyTextConverter convertLegacy = nullptr);
 
 struct LocalizedName {
   std::string fileName;  // a file of the folder: "Firefox.lnk"
@@ -25,4 +25,4 @@ struct LocalizedName {
 };
 
 // desktop.ini's [LocalizedFileNames] section, in the file's order.
-std::vector<LocalizedName> ParseLocalizedFileNames(const uint8_t* data, size_t size, AnsiToUtf8 ansiToUtf8 = nullptr);
+std::vector<LocalizedName> ParseLocalizedFileNames(const uint8_t* data, size_t size, LegacyTextConverter convertLegacy = nullptr);

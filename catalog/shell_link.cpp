@@ -43,7 +43,7 @@ struct Span {
   uint32_t U16(size_t at) const { return static_cast<uint32_t>(data[at] | data[at + 1] << 8); }
   uint32_t U32(size_t at) const { return U16(at) | U16(at + 2) << 16; }
   // A NUL-ended ANSI or UTF-16 text at `at`, the NUL inside the span; false if none is.
-  bool AnsiAt(size_t at, std::string& text, AnsiToUtf8 convert) const {
+  bool AnsiAt(size_t at, std::string& text, LegacyTextConverter convert) const {
     if (at >= size) return false;
     const void* nul = std::memchr(data + at, 0, size - at);
     if (!nul) return false;
@@ -63,7 +63,7 @@ struct Span {
 
 // The target as the link information gives it: a local path, or a share's name, each with
 // the common suffix.
-bool ReadLinkInfo(const Span& info, std::string& target, AnsiToUtf8 convert) {
+bool ReadLinkInfo(const Span& info, std::string& target, LegacyTextConverter convert) {
   if (!info.Has(0, 0x1C)) return false;
   const uint32_t flags = info.U32(8);
   if (!(flags & (VOLUME_ID_AND_LOCAL_BASE_PATH | COMMON_NETWORK_RELATIVE_LINK))) return true;
@@ -92,7 +92,7 @@ bool ReadLinkInfo(const Span& info, std::string& target, AnsiToUtf8 convert) {
 }
 
 // A block of 260 ANSI characters and 260 UTF-16 units: the UTF-16 text where it has one.
-std::string PathBlockText(const Span& block, AnsiToUtf8 convert) {
+std::string PathBlockText(const Span& block, LegacyTextConverter convert) {
   std::string text = Utf16LeText(block.data + 8 + PATH_CHARS, PATH_CHARS);
   if (!text.empty()) return text;
   const uint8_t* ansi = block.data + 8;
@@ -103,7 +103,7 @@ std::string PathBlockText(const Span& block, AnsiToUtf8 convert) {
 
 }  // namespace
 
-std::optional<ShellLink> ParseShellLink(const uint8_t* data, size_t size, AnsiToUtf8 ansiToUtf8) {
+std::optional<ShellLink> ParseShellLink(const uint8_t* data, size_t size, LegacyTextConverter convertLegacy) {
   const Span file = {data, size};
   if (size > MAX_SHELL_LINK_SIZE || !file.Has(0, HEADER_SIZE) || file.U32(0) != HEADER_SIZE ||
       std::memcmp(data + 4, LINK_CLSID, sizeof LINK_CLSID) != 0)
@@ -122,7 +122,7 @@ std::optional<ShellLink> ParseShellLink(const uint8_t* data, size_t size, AnsiTo
     if (!file.Has(at, 4)) return std::nullopt;
     const uint32_t infoSize = file.U32(at);
     if (!file.Has(at, infoSize)) return std::nullopt;
-    if (!(flags & FORCE_NO_LINK_INFO) && !ReadLinkInfo({data + at, infoSize}, link.target, ansiToUtf8))
+    if (!(flags & FORCE_NO_LINK_INFO) && !ReadLinkInfo({data + at, infoSize}, link.target, convertLegacy))
       return std::nullopt;
     at += infoSize;
   }
@@ -137,7 +137,7 @@ std::optional<ShellLink> ParseShellLink(const uint8_t* data, size_t size, AnsiTo
     at += 2;
     if (!file.Has(at, count * unitSize)) return std::nullopt;
     *strings[i] = unitSize == 2 ? Utf16LeText(data + at, count)
-                                : AnsiText({reinterpret_cast<const char*>(data + at), count}, ansiToUtf8);
+                                : AnsiText({reinterpret_cast<const char*>(data + at), count}, convertLegacy);
     at += count * unitSize;
   }
 
@@ -149,10 +149,10 @@ std::optional<ShellLink> ParseShellLink(const uint8_t* data, size_t size, AnsiTo
     const uint32_t signature = block.U32(4);
     const bool pathBlock = blockSize == PATH_BLOCK_SIZE;
     if (signature == ENVIRONMENT_BLOCK && pathBlock && (flags & HAS_EXP_STRING)) {
-      const std::string target = PathBlockText(block, ansiToUtf8);
+      const std::string target = PathBlockText(block, convertLegacy);
       if (!target.empty()) link.target = target;
     } else if (signature == ICON_ENVIRONMENT_BLOCK && pathBlock && (flags & HAS_EXP_ICON)) {
-      const std::string icon = PathBlockText(block, ansiToUtf8);
+      const std::string icon = PathBlockText(block, convertLegacy);
       if (!icon.empty()) link.iconLocation = icon;
     } else if (signature == DARWIN_BLOCK) {
       link.advertised = true;

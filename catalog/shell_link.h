@@ -28,4 +28,4 @@ constexpr size_t MAX_SHELL_LINK_SIZE = 1024 * 1024;
 
 // The shortcut, or none where the bytes are no shortcut or are damaged (a size or offset
 // out of bounds, a text cut short).
-std::optional<ShellLink> ParseShellLink(const uint8_t* data, size_t size, AnsiToUtf8 ansiToUtf8 = nullptr);
+std::optional<ShellLink> ParseShellLink(const uint8_t* data, size_t size, LegacyTextConverter convertLegacy = nullptr);

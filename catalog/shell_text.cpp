@@ -24,7 +24,7 @@ void AppendUtf8(uint32_t codePoint, std::string& out) {
 
 }  // namespace
 
-std::string AnsiText(std::string_view ansi, AnsiToUtf8 convert) {
+std::string AnsiText(std::string_view ansi, LegacyTextConverter convert) {
   const bool ascii = std::all_of(ansi.begin(), ansi.end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; });
   return ascii || !convert ? std::string(ansi) : convert(ansi);
 }

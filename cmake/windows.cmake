@@ -25,6 +25,7 @@ add_library(pellomar_win STATIC
   about/about_win.cpp
   app/bar_scale_win.cpp
   app/main_window_win.cpp
+  app/result_list_win.cpp
   app/running_copy_win.cpp
   app/startup_win.cpp
   app/tray_win.cpp
@@ -43,7 +44,12 @@ add_library(pellomar_win STATIC
   base/skin_win.cpp
   base/system_library_win.cpp
   base/themed_dialog_win.cpp
+  catalog/catalog_packaged_win.cpp
+  catalog/catalog_scan_win.cpp
+  catalog/catalog_worker_win.cpp
+  catalog/program_catalog_win.cpp
   command/command_edit_win.cpp
+  command/command_results_win.cpp
   command/command_sources_win.cpp
   command/history_file_win.cpp
   countdown/countdown_win.cpp

@@ -7,10 +7,13 @@
 #include "base/app_state_win.h"
 #include "base/code_page_win.h"
 #include "base/shell_launch_win.h"
+#include "catalog/catalog_worker_win.h"
+#include "command/command_results_win.h"
 #include "command/command_sources_win.h"
 #include "command/command_text.h"
 #include "command/entered_line.h"
 #include "command/key_word_completion.h"
+#include "command/result_list.h"
 #include "command/typed_line_history.h"
 #include "countdown/countdown_win.h"
 #include "countdown/shutdown_win.h"
@@ -30,13 +33,6 @@ void SelectAll(HWND hwnd) {
   SendMessageA(hwnd, EM_SETSEL, 0, -1);
 }
 
-// The whole text; the box takes more than a line that runs.
-std::string BoxText(HWND hwnd) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 void ShowText(HWND hwnd, const std::string& text, WPARAM selectionStart, LPARAM selectionEnd) {
   SetWindowTextA(hwnd, text.c_str());
   SendMessageA(hwnd, EM_SETSEL, selectionStart, selectionEnd);
@@ -44,7 +40,7 @@ void ShowText(HWND hwnd, const std::string& text, WPARAM selectionStart, LPARAM 
 
 // Up and Down step through the lines run before; false when the key is no step.
 bool StepThroughHistory(HWND hwnd, bool older) {
-  const std::string shown = BoxText(hwnd);
+  const std::string shown = CommandBoxText(hwnd);
   const auto line = older ? typedLineHistory.Older(shown) : typedLineHistory.Newer(shown);
   if (!line) return false;
   ShowText(hwnd, *line, 0, -1);  // selected, so that typing replaces it
@@ -58,7 +54,7 @@ void ShowTextWithCaret(HWND hwnd, const std::string& text, size_t caretByte) {
 }
 
 bool PutBackTypedLine(HWND hwnd) {
-  const auto line = typedLineHistory.Abandon(BoxText(hwnd));
+  const auto line = typedLineHistory.Abandon(CommandBoxText(hwnd));
   if (!line) return false;
   ShowTextWithCaret(hwnd, *line, line->size());
   return true;
@@ -68,7 +64,7 @@ bool PutBackTypedLine(HWND hwnd) {
 bool CompleteKeyWord(HWND hwnd, LPARAM keyFlags) {
   DWORD caret = 0;
   SendMessageA(hwnd, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-  const std::string text = BoxText(hwnd);
+  const std::string text = CommandBoxText(hwnd);
   const TabResult result = keyWordCompletion.Tab(keyEntryStore, text, BytesBeforeCharacter(text, caret));
   if (result.outcome == TabOutcome::NotInFirstWord) return false;
   if (result.outcome == TabOutcome::Changed)
@@ -93,7 +89,7 @@ void RunCommand(HWND hwnd, const LinePlan& plan, bool asAdministrator) {
 // Runs what the box's line asks for; false when nothing matched and the key press should
 // go on to the edit control. The line stays in the box either way.
 bool RunEnteredLine(HWND hwnd, bool asAdministrator) {
-  const std::string text = BoxText(hwnd);
+  const std::string text = CommandBoxText(hwnd);
   // A longer line is cut, between two characters.
   const size_t length = TextCutLength(text, MAX_LINE_LENGTH);
   if (length == 0) return false;
@@ -118,7 +114,49 @@ bool RunEnteredLine(HWND hwnd, bool asAdministrator) {
   return true;
 }
 
+// The bar is to draw the list again.
+void ResultsChanged(HWND hwnd) {
+  SendMessageA(GetParent(hwnd), WM_RESULTS_CHANGED, 0, 0);
+}
+
+// The keys of the list while it shows: Enter runs the selected row (with Ctrl, shows it in
+// its folder; with Ctrl and Shift, as administrator), Up and Down and the page keys move
+// the selection, Esc closes the list. While Up and Down walk the lines run before, the
+// list follows the line shown and they go on walking. False for any other key.
+bool TakeListKey(HWND hwnd, WPARAM key) {
+  const bool control = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+  const int page = static_cast<int>(resultList.rows.size());
+  switch (key) {
+    case VK_RETURN:
+      return RunResultRow(hwnd, resultList.selected,
+                          control ? (shift ? RowRun::AsAdministrator : RowRun::ShowInFolder) : RowRun::Open);
+    case VK_UP:
+    case VK_DOWN:
+      if (typedLineHistory.Walking(CommandBoxText(hwnd))) return false;
+      MoveSelection(resultList, key == VK_UP ? -1 : 1);
+      break;
+    case VK_PRIOR:
+    case VK_NEXT:
+      MoveSelection(resultList, key == VK_PRIOR ? -page : page);
+      break;
+    case VK_ESCAPE:
+      resultList.dismissed = true;
+      characterToDrop = ESCAPE_CHARACTER;
+      break;
+    default:
+      return false;
+  }
+  ResultsChanged(hwnd);
+  return true;
+}
+
 }  // namespace
+
+std::string CommandBoxText(HWND box) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(box)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(box, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
 
 LRESULT CALLBACK CommandEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -132,6 +170,7 @@ LRESULT CALLBACK CommandEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       break;
     case WM_KEYDOWN:
       characterToDrop = 0;
+      if (ResultsShown(resultList) && TakeListKey(hwnd, wParam)) return 0;
       switch (wParam) {
         case VK_RETURN:
           // Ctrl+Shift+Enter: as administrator.
@@ -149,6 +188,22 @@ LRESULT CALLBACK CommandEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
           if (!CompleteKeyWord(hwnd, lParam)) break;
           characterToDrop = '\t';
           return 0;
+        case VK_F5:
+          RescanCatalog();
+          return 0;
+      }
+      break;
+    case WM_SYSKEYDOWN:
+      // Alt+1 to Alt+9 run the list's rows.
+      characterToDrop = 0;
+      if (!ResultsShown(resultList) || wParam < '1' || wParam > '9') break;
+      RunResultRow(hwnd, wParam - '1', RowRun::Open);
+      characterToDrop = wParam;
+      return 0;
+    case WM_SYSCHAR:
+      if (characterToDrop && wParam == characterToDrop) {
+        characterToDrop = 0;
+        return 0;
       }
       break;
     case WM_CHAR:

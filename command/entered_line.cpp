@@ -26,6 +26,10 @@ LinePlan LaunchTyped(std::string command) {
 
 }  // namespace
 
+bool IsReservedWord(std::string_view key) {
+  return key == "w" || key == "x" || key == "sys" || key == "sysoff";
+}
+
 LinePlan PlanEnteredLine(std::string_view line, const CommandSources& sources) {
   const SplitLine split = SplitCommandLine(line);
   if (split.key == "w") {

@@ -23,6 +23,10 @@ struct LinePlan {
   std::string named;  // what a launch opens as the user's line or entry names it, unescaped
 };
 
+// Whether a key word is one of the reserved words "w", "x", "sys" and "sysoff", which are
+// tried before every key word of the store.
+bool IsReservedWord(std::string_view key);
+
 // What a line typed into the bar asks for, tried in a fixed order: the reserved words
 // "w", "x", "sys" and "sysoff", then the key words (built-in first, then the user's),
 // then the default web search with the whole line. Reads appSettings and keyEntryStore;

@@ -28,10 +28,11 @@ class TypedLineHistory {
   std::optional<std::string> Newer(std::string_view shown);
   // Esc: the line that was being typed, or none when no walk is under way.
   std::optional<std::string> Abandon(std::string_view shown);
+  // Whether a walk is under way, shown being the line it stepped to.
+  bool Walking(std::string_view shown) const;
 
  private:
   static constexpr size_t NOT_WALKING = static_cast<size_t>(-1);
-  bool Walking(std::string_view shown) const;
 
   std::vector<std::string> lines_;
   std::string typed_;

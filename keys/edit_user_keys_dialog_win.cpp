@@ -23,8 +23,9 @@ const char NOTHING_SELECTED_TEXT[] = "Nothing selected!";
 const char BUILTIN_DUPLICATE_TEXT[] = "There is already a built-in keyword that uses this key.";
 const char BROWSED_TOO_LONG_TEXT[] = "The chosen file's path is longer than a command can hold.";
 const char BROWSE_CAPTION[] = "Browse";
+// After the field's name.
 const char TOO_LONG_TEXT[] =
-    "The %s field is too long to keep. A key word keeps up to 255 bytes in each field: 255 letters of English, "
+    " field is too long to keep. A key word keeps up to 255 bytes in each field: 255 letters of English, "
     "but fewer in other scripts, whose letters take two bytes each (accented, Greek and Cyrillic letters) or "
     "three (Chinese, Japanese and Korean).";
 struct TextField {
@@ -47,8 +48,7 @@ std::string FieldText(HWND dialog, int id) {
 bool FieldsFit(HWND dialog, const char* caption) {
   for (const TextField& field : TEXT_FIELDS) {
     if (FieldText(dialog, field.id).size() <= MAX_KEY_TEXT_LENGTH) continue;
-    std::string text = TOO_LONG_TEXT;
-    text.replace(text.find("%s"), 2, field.name);
+    const std::string text = "The " + std::string(field.name) + TOO_LONG_TEXT;
     MessageBoxA(dialog, text.c_str(), caption, MB_ICONWARNING);
     SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, field.id)), TRUE);
     return false;

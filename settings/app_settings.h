@@ -42,6 +42,7 @@ struct AppSettings {
   uint8_t hotKeyModifiers;   // the system's MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8
   uint8_t hotKeyVirtualKey;  // a virtual key code
   bool rememberTypedLines;
+  bool findPrograms;  // the bar finds installed programs by a few letters of their names
 };
 
 // Ctrl+Alt+K, as the modifiers and virtual key that RegisterHotKey takes.
@@ -68,6 +69,7 @@ constexpr AppSettings DEFAULT_SETTINGS = {
     DEFAULT_HOT_KEY_MODIFIERS,
     DEFAULT_HOT_KEY_VIRTUAL_KEY,
     true,  // rememberTypedLines
+    true,  // findPrograms
 };
 
 extern AppSettings appSettings;

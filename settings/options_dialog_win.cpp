@@ -63,6 +63,7 @@ const CheckBox CHECK_BOXES[] = {
     {IDC_MINIMIZE_ALWAYS, &appSettings.minimizeAlways, false},
     {IDC_DEFAULT_SEARCH, &appSettings.defaultSearchEnabled, true},
     {IDC_REMEMBER_TYPED_LINES, &appSettings.rememberTypedLines, true},
+    {IDC_FIND_PROGRAMS, &appSettings.findPrograms, true},
 };
 
 struct NumberBox {

@@ -44,6 +44,7 @@ void VisitFields(Codec& codec, Settings& settings) {
   codec.Byte(settings.hotKeyModifiers);
   codec.Byte(settings.hotKeyVirtualKey);
   codec.Bool(settings.rememberTypedLines);
+  codec.Bool(settings.findPrograms);
 }
 
 struct Writer {

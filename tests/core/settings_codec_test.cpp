@@ -22,7 +22,7 @@ const Bytes DEFAULT_FILE = FromHex(
     "617269616c"  // "arial", then zeros to 32 bytes
     "000000000000000000000000000000000000000000000000000000"
     "ffffff00 00 01"
-    "03 4b 01");  // after the first layout's 157 bytes: Ctrl+Alt+K, typed lines remembered
+    "03 4b 01 01");  // after the first layout's 157 bytes: Ctrl+Alt+K, typed lines remembered, programs found
 
 }  // namespace
 
@@ -34,10 +34,10 @@ TEST(SettingsCodec, TakesTheFieldsThatLieWhollyInTheData) {
   // The size of the data and the end of the fields read whole (the others keep their values).
   // Cut inside the left position, after saveLastPosition, inside the skin path, the font
   // colour and the font, before the first layout's last flag; the first layout whole, as
-  // an older copy writes it (and reads a newer file); after the hot key; whole; with 300
-  // bytes too many.
+  // an older copy writes it (and reads a newer file); after the hot key; as the version
+  // before writes it; whole, with 300 bytes too many.
   const std::pair<size_t, size_t> cases[] = {{2, 0},     {22, 22},   {60, 23},   {89, 87},   {120, 91},
-                                             {156, 156}, {157, 157}, {159, 159}, {160, 160}, {460, 160}};
+                                             {156, 156}, {157, 157}, {159, 159}, {160, 160}, {461, 161}};
   // Every byte of the default file changed, so that every field differs: the texts lose
   // their terminators and two flags hold bytes other than 1.
   Bytes changed = DEFAULT_FILE;

@@ -90,7 +90,7 @@ TEST(ShellIni, ReadsTheAddressAndTheLocalizedNames) {
       "Firefox.lnk=@%SystemRoot%\\system32\\shell32.dll,-22563\r\n; a comment\r\nRechner.lnk=Caf\xE9\r\n";
   Bytes utf16 = {0xFF, 0xFE};  // Latin-1 is the first 256 code points
   for (const char c : ini) utf16.push_back(static_cast<uint8_t>(c)), utf16.push_back(0);
-  for (const auto& [name, bytes, convert] : {std::tuple<const char*, Bytes, AnsiToUtf8>{"UTF-16", utf16, nullptr},
+  for (const auto& [name, bytes, convert] : {std::tuple<const char*, Bytes, LegacyTextConverter>{"UTF-16", utf16, nullptr},
                                              {"ANSI", Bytes(ini.begin(), ini.end()), Latin1ToUtf8}}) {
     const std::vector<LocalizedName> names = ParseLocalizedFileNames(bytes.data(), bytes.size(), convert);
     ASSERT_EQ(names.size(), 2u) << name;
