@@ -147,9 +147,10 @@ std::optional<std::string> Variable(std::string_view name) {
 void EnterPath(benchmark::State& state) {
   FillStore();
   setenv("ProgramFiles", "C:\\Program Files", 1);
-  const CommandSources sources = {Variable, [] { return std::string(); }};
+  const CommandSources sources = {Variable, [] { return std::string(); },
+                                  [](std::string_view) { return std::string(); }, [] { return CommandProcessor{}; }};
   const char* line = state.range(0) ? "key99999 \"free software\" + AT&T" : "unknown free software + AT&T";
-  for (auto _ : state) benchmark::DoNotOptimize(PlanEnteredLine(line, sources));
+  for (auto _ : state) benchmark::DoNotOptimize(PlanEnteredLine(line, sources, false));
 }
 BENCHMARK(EnterPath)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

@@ -10,7 +10,6 @@
 #include "catalog/catalog_worker_win.h"
 #include "command/command_results_win.h"
 #include "command/command_sources_win.h"
-#include "command/command_text.h"
 #include "command/entered_line.h"
 #include "command/key_word_completion.h"
 #include "command/result_list.h"
@@ -25,6 +24,12 @@ bool selectAllOnNextClick = true;
 namespace {
 
 const char ESCAPE_CHARACTER = 0x1B;
+const char REFUSED_TEXT[] = "Pellomar did not run the key word \"";
+const char REFUSED_REASON[] =
+    "\": what you typed or copied cannot be passed safely to its batch file. A line break, or a character "
+    "that the command prompt reads as its own the way it is set up (a ! while its delayed expansion is on), "
+    "would change what runs.";
+const char REFUSED_CAPTION[] = "Pellomar";
 // The character that follows a Tab or Esc press which the box has acted on, to be kept
 // from the edit control; 0 when none.
 WPARAM characterToDrop;
@@ -74,12 +79,12 @@ bool CompleteKeyWord(HWND hwnd, LPARAM keyFlags) {
   return true;
 }
 
-// Hands a planned launch to the shell, maximized; as administrator, a program starts with
-// the verb "runas" (a document or an address opens as ever). A no at the elevation prompt
-// is the user's answer; anything else that fails is told as the user named it, over the
-// bar, which comes back first if it hid for the launch: the line is there to correct.
-void RunCommand(HWND hwnd, const LinePlan& plan, bool asAdministrator) {
-  const char* verb = asAdministrator && NamesProgram(plan.named) ? "runas" : "open";
+// Hands a planned launch to the shell, maximized, with the verb "runas" where the plan
+// starts it as administrator. A no at the elevation prompt is the user's answer; anything
+// else that fails is told as the user named it, over the bar, which comes back first if
+// it hid for the launch: the line is there to correct.
+void RunCommand(HWND hwnd, const LinePlan& plan) {
+  const char* verb = plan.asAdministrator ? "runas" : "open";
   const DWORD error = OpenWithShell(NULL, verb, plan.command.c_str(), plan.parameters.c_str(), SW_SHOWMAXIMIZED);
   if (error == ERROR_SUCCESS || error == ERROR_CANCELLED) return;
   if (appSettings.minimizedToTray) SendMessageA(GetParent(hwnd), WM_COMMAND, IDM_MINIMIZE_RESTORE, 0);
@@ -94,15 +99,20 @@ bool RunEnteredLine(HWND hwnd, bool asAdministrator) {
   const size_t length = TextCutLength(text, MAX_LINE_LENGTH);
   if (length == 0) return false;
   const std::string_view typed(text.data(), length);
-  const LinePlan plan = PlanEnteredLine(typed, SYSTEM_COMMAND_SOURCES);
+  const LinePlan plan = PlanEnteredLine(typed, SYSTEM_COMMAND_SOURCES, asAdministrator);
   // Before it runs, so that a power-off saves it on its way.
-  if (plan.action != LineAction::PassOn && appSettings.rememberTypedLines) typedLineHistory.Remember(typed);
+  const bool runs = plan.action != LineAction::PassOn && plan.action != LineAction::Refused;
+  if (runs && appSettings.rememberTypedLines) typedLineHistory.Remember(typed);
   if (plan.minimizeFirst) SendMessageA(GetParent(hwnd), WM_COMMAND, IDM_MINIMIZE_RESTORE, 0);
   switch (plan.action) {
     case LineAction::PassOn:
       return false;
     case LineAction::Launch:
-      RunCommand(hwnd, plan, asAdministrator);
+      RunCommand(hwnd, plan);
+      break;
+    case LineAction::Refused:
+      MessageBoxA(appState.mainWindow, (REFUSED_TEXT + plan.named + REFUSED_REASON).c_str(), REFUSED_CAPTION,
+                  MB_ICONWARNING);
       break;
     case LineAction::SystemCommand:
       RunSystemCommand(plan.command);

@@ -32,18 +32,31 @@ void EscapeCommandText(std::string& text) {
   text.swap(escaped);
 }
 
-bool NamesProgram(std::string_view file) {
+std::string FileExtension(std::string_view file) {
   // A colon anywhere but after a drive letter ends a scheme: "https:", "mailto:".
   const size_t colon = file.find(':');
-  if (colon != std::string_view::npos && colon != 1) return false;
-  const size_t nameStart = file.find_last_of("\\/") + 1;  // 0 for a bare name
-  std::string_view name = file.substr(nameStart);
+  if (colon != std::string_view::npos && colon != 1) return std::string();
+  std::string_view name = file.substr(file.find_last_of("\\/") + 1);  // all of a bare name
   name = name.substr(0, name.find_last_not_of(' ') + 1);
   const size_t dot = name.rfind('.');
-  // The shell looks a bare name up along the path ("regedit"); a path without an
-  // extension is a folder's.
-  if (dot == std::string_view::npos) return nameStart == 0 && !name.empty();
+  if (dot == std::string_view::npos) return std::string();
   std::string extension(name.substr(dot + 1));
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension == "exe" || extension == "com" || extension == "bat" || extension == "cmd" || extension == "msc";
+  return extension;
+}
+
+std::string_view BareName(std::string_view file) {
+  if (file.find_first_of("\\/:") != std::string_view::npos) return std::string_view();
+  return file.substr(0, file.find_last_not_of(' ') + 1);
+}
+
+bool NamesBatchFile(std::string_view file) {
+  const std::string extension = FileExtension(file);
+  return extension == "bat" || extension == "cmd";
+}
+
+bool CanElevate(std::string_view file) {
+  const std::string extension = FileExtension(file);
+  return extension == "exe" || extension == "com" || extension == "bat" || extension == "cmd" || extension == "msc" ||
+         extension == "lnk";
 }

@@ -17,6 +17,17 @@ SplitLine SplitCommandLine(std::string_view line);
 // doubled; nothing else changes.
 void EscapeCommandText(std::string& text);
 
-// Whether the shell starts a program for this name (a program file, or a bare name it
-// finds along the path), rather than opening a document, a folder or a web address.
-bool NamesProgram(std::string_view file);
+// The extension of a file named by its path or a bare name, in lower case and without
+// its dot; empty where there is none, and for a web address or another scheme.
+std::string FileExtension(std::string_view file);
+
+// A file named without a folder or a drive ("regedit", "tool.exe"), which the shell
+// looks up: the name without trailing blanks; empty for any other.
+std::string_view BareName(std::string_view file);
+
+// A batch file, which cmd.exe runs: .bat or .cmd.
+bool NamesBatchFile(std::string_view file);
+
+// A file that Ctrl+Shift+Enter may start as administrator: a program (.exe, .com, .bat,
+// .cmd, .msc) or a shortcut (.lnk), which may point to one.
+bool CanElevate(std::string_view file);

@@ -3,31 +3,10 @@
 #include <algorithm>
 #include <cctype>
 
+#include "command/command_text.h"
+#include "command/filled_text.h"
+
 namespace {
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-  return true;
-}
-
-bool IsWebAddress(std::string_view command) {
-  return StartsWithIgnoringCase(command, "http://") || StartsWithIgnoringCase(command, "https://");
-}
-
-// In a web address '&' would end the query parameter and '#' would start the fragment,
-// cutting a search for "AT&T" or "C#" short.
-void AppendForWebAddress(std::string& address, std::string_view text) {
-  for (const char c : text) {
-    if (c == '&')
-      address += "%26";
-    else if (c == '#')
-      address += "%23";
-    else
-      address += c;
-  }
-}
 
 // Every occurrence of from, left to right, never looking into text it has just put in.
 void ReplaceAll(std::string& text, const KeyReplacement& pair) {
@@ -127,16 +106,7 @@ struct Filling {
   std::string word{};
 };
 
-// What goes into a web address is encoded; the address's scheme comes before any slot,
-// so the text filled so far tells.
-void Put(std::string& filled, std::string_view text) {
-  if (IsWebAddress(filled))
-    AppendForWebAddress(filled, text);
-  else
-    filled += text;
-}
-
-void PutSlot(Filling& filling, const SlotAt& at, std::string& filled) {
+void PutSlot(Filling& filling, const SlotAt& at, FilledText& filled) {
   std::string_view text;
   switch (at.slot) {
     case Slot::Word:
@@ -155,44 +125,63 @@ void PutSlot(Filling& filling, const SlotAt& at, std::string& filled) {
     case Slot::None:
       break;
   }
-  Put(filled, text);
+  PutValue(filled, text);
 }
 
 // Puts in what the stored text at position stands for and returns its length; 0 where
 // the character stands for itself.
-size_t PutFilledAt(Filling& filling, std::string_view stored, size_t position, std::string& filled, bool command) {
+size_t PutFilledAt(Filling& filling, std::string_view stored, size_t position, FilledText& filled) {
   if (stored[position] == '{') {
     const SlotAt at = SlotAtPosition(stored, position);
     if (at.slot != Slot::None) PutSlot(filling, at, filled);
     return at.length;
   }
   if (stored[position] != '%') return 0;
+  const bool command = filled.reader == TextReader::Shell;
   // "%s" is the typed line's, never a variable's name; where it takes no line it stays.
   if (stored.compare(position, 2, "%s") == 0) {
     if (!command || filling.highestWord >= 0 || filling.typedLineIn) return 0;
     filling.typedLineIn = true;
-    Put(filled, filling.typed);
+    PutValue(filled, filling.typed);
     return 2;
   }
   const size_t name = VariableNameLength(stored, position);
   if (name == 0) return 0;
   const auto value = filling.sources.environmentVariable(stored.substr(position + 1, name));
   if (!value) return 0;
-  filled += *value;
+  // A command takes the value as it is, even in a web address, as ever.
+  if (command)
+    filled.text += *value;
+  else
+    PutValue(filled, *value);
   return name + 2;
 }
 
-std::string Fill(Filling& filling, std::string_view stored, bool command) {
-  std::string filled;
-  if (stored.empty()) return filled;  // as most parameters are: nothing to reserve
-  filled.reserve(stored.size() + filling.typed.size());
+void Fill(Filling& filling, std::string_view stored, FilledText& filled) {
+  if (stored.empty()) return;  // as most parameters are: nothing to reserve
+  filled.text.reserve(stored.size() + filling.typed.size());
   for (size_t i = 0; i < stored.size();) {
-    const size_t taken = PutFilledAt(filling, stored, i, filled, command);
-    if (taken == 0)
-      filled += stored[i++];
-    else
-      i += taken;
+    const size_t taken = PutFilledAt(filling, stored, i, filled);
+    i += taken == 0 ? PutStoredAt(filled, stored, i) : taken;
   }
+}
+
+// Who reads the parameters, asked only of those where a value may go. The shell hands a
+// batch file's line to cmd.exe; a bare name is looked up as for Ctrl+Shift+Enter.
+FilledText ParametersFor(std::string_view command, std::string_view parameters, const CommandSources& sources) {
+  FilledText filled;
+  if (parameters.find_first_of("{%") == std::string_view::npos) return filled;
+  const std::string_view bare = BareName(command);
+  const bool batchFile = NamesBatchFile(command) || (!bare.empty() && FileExtension(bare).empty() &&
+                                                     NamesBatchFile(sources.programOnSearchPath(bare)));
+  if (!batchFile) {
+    filled.reader = TextReader::Program;
+    return filled;
+  }
+  const CommandProcessor processor = sources.commandProcessor();
+  filled.reader = TextReader::BatchFile;
+  filled.batchExpandsExclamation = processor.delayedExpansion;
+  filled.batchHasExtensions = processor.extensions;
   return filled;
 }
 
@@ -200,7 +189,10 @@ std::string Fill(Filling& filling, std::string_view stored, bool command) {
 
 ExpandedKey ExpandKeyCommand(const KeyEntry& entry, std::string_view typed, const CommandSources& sources) {
   Filling filling{typed, sources, std::max(HighestWordNamed(entry.command), HighestWordNamed(entry.parameters))};
-  ExpandedKey expanded{Fill(filling, entry.command, true), Fill(filling, entry.parameters, false)};
-  for (const KeyReplacement& pair : entry.replacements) ReplaceAll(expanded.command, pair);
-  return expanded;
+  FilledText command;
+  Fill(filling, entry.command, command);
+  for (const KeyReplacement& pair : entry.replacements) ReplaceAll(command.text, pair);
+  FilledText parameters = ParametersFor(command.text, entry.parameters, sources);
+  Fill(filling, entry.parameters, parameters);
+  return {std::move(command.text), std::move(parameters.text), parameters.refused};
 }

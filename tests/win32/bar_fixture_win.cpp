@@ -28,10 +28,13 @@ HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR
   EXPECT_TRUE(!owner && !directory && show == SW_SHOWMAXIMIZED) << file;
   const bool barShown = IsWindowVisible(appState.mainWindow);
   irreversibleLog.push_back(std::string(verb) + " " + file + " | " + parameters + (barShown ? "" : " bar hidden"));
-  // A file whose name ends in "missing" is not found; anything else opens, as the shell
-  // reports it.
+  // A file whose name ends in "missing" is not found; one that names "declined" is said no
+  // to at the elevation prompt, which the shell reports as access denied, cancelled;
+  // anything else opens, as the shell reports it.
   const bool missing = strlen(file) >= 7 && strcmp(file + strlen(file) - 7, "missing") == 0;
-  return reinterpret_cast<HINSTANCE>(INT_PTR{missing ? SE_ERR_FNF : 42});
+  const bool declined = strstr(file, "declined") != NULL;
+  SetLastError(declined ? ERROR_CANCELLED : 0);
+  return reinterpret_cast<HINSTANCE>(INT_PTR{missing ? SE_ERR_FNF : declined ? SE_ERR_ACCESSDENIED : 42});
 }
 
 BOOL WINAPI RecordExitWindows(UINT flags, DWORD) {
@@ -101,6 +104,20 @@ void AnswerDialog(const char* caption, const std::function<void(HWND)>& answer, 
   KillTimer(NULL, timer);
   awaitedWindows.pop_back();
   EXPECT_EQ(awaited.answer, nullptr) << "no window \"" << (caption ? caption : "") << "\" came up";
+}
+
+void ExpectNoDialog(const std::function<void()>& open) {
+  static bool cameUp;
+  cameUp = false;
+  const UINT_PTR timer = SetTimer(NULL, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+    const HWND dialog = FindWindowA("#32770", NULL);
+    if (!dialog || !IsWindowVisible(dialog)) return;
+    cameUp = true;
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  open();
+  KillTimer(NULL, timer);
+  EXPECT_FALSE(cameUp) << "a dialog or message box came up";
 }
 
 void AnswerBox(const char* caption, const std::string& textStart, int button, const std::function<void()>& open) {

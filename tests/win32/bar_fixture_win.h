@@ -41,6 +41,10 @@ class BarTest : public testing::Test {
 void AnswerDialog(const char* caption, const std::function<void(HWND dialog)>& answer,
                   const std::function<void()>& open, const char* windowClass = "#32770");
 
+// Runs open(), which must bring up no dialog nor message box: one that does is cancelled
+// at once, and fails the test.
+void ExpectNoDialog(const std::function<void()>& open);
+
 // Runs open(), which brings up a message box of this caption (any, for null); checks that
 // its text starts so and answers it with the button.
 void AnswerBox(const char* caption, const std::string& textStart, int button, const std::function<void()>& open);

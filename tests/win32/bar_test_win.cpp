@@ -233,8 +233,12 @@ TEST_F(BarTest, KeysRunTheLineWalkTheHistoryAndCompleteTheKeyWordLeavingTheRestT
       },
       [this] { EnterLine("lost"); });
   // Ctrl+Shift+Enter starts a program as administrator, here with a word and the
-  // clipboard's first line; an address opens as ever.
+  // clipboard's first line, in quotes for its blanks; a bare name as the system's program,
+  // not the file of that name in the working folder; an address opens as ever. A no at
+  // the elevation prompt is told nothing.
   keyEntryStore.Append({"adm", "C:\\{1}.exe", "{clipboard}", 0, false, {}});
+  keyEntryStore.Append({"no", "C:\\declined.exe", "", 0, false, {}});
+  WriteBytes("cmd.exe", "");
   const wchar_t copied[] = L"\u00e9t\u00e9 & co\r\nnext line";
   const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof copied);
   std::memcpy(GlobalLock(memory), copied, sizeof copied);
@@ -245,10 +249,25 @@ TEST_F(BarTest, KeysRunTheLineWalkTheHistoryAndCompleteTheKeyWordLeavingTheRestT
   keyboard[VK_CONTROL] = keyboard[VK_SHIFT] = 0x80;
   SetKeyboardState(keyboard);
   irreversibleLog.clear();
-  for (const char* line : {"adm tool", "g tool"}) EnterLine(line);
+  ExpectNoDialog([this] {
+    for (const char* line : {"adm tool", "x cmd", "g tool", "no"}) EnterLine(line);
+  });
+  // A value that cmd.exe would read as its own, as it is set up, is not handed to a batch
+  // file: the key word does not run, and says why.
+  const char* const COMMAND_PROCESSOR = "Software\\Microsoft\\Command Processor";
+  const DWORD on = 1;
+  RegSetKeyValueA(HKEY_CURRENT_USER, COMMAND_PROCESSOR, "DelayedExpansion", REG_DWORD, &on, sizeof on);
+  keyEntryStore.Append({"bt", "C:\\tools\\run.cmd", "{1}", 0, false, {}});
+  AnswerBox("Pellomar", "Pellomar did not run the key word \"bt\": what you typed or copied cannot be passed safely",
+            IDOK, [this] { EnterLine("bt hi!"); });
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, COMMAND_PROCESSOR, "DelayedExpansion");
   SetKeyboardState(std::array<BYTE, 256>{}.data());  // all keys up again
+  DeleteFileA("cmd.exe");
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
   EXPECT_EQ(irreversibleLog,
-            (Log{"runas C:\\\\tool.exe | \xC3\xA9t\xC3\xA9 & co", "open https://www.google.com/search?q=tool | "}));
+            (Log{"runas C:\\\\tool.exe | \"\xC3\xA9t\xC3\xA9 & co\"", "runas " + std::string(system) + "\\cmd.exe | ",
+                 "open https://www.google.com/search?q=tool | ", "runas C:\\\\declined.exe | "}));
 }
 
 TEST_F(BarTest, SysCommandsSaveBothFilesThenAskWindowsAndStoppingTheCountdownClosesItsWarning) {
