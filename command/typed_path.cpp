@@ -99,6 +99,7 @@ std::vector<PathEntry> MatchPathEntries(std::string_view piece, std::vector<Path
   };
   const std::string foldedPiece = fold(piece);
   std::vector<Match> matches;
+  matches.reserve(entries.size());
   for (PathEntry& entry : entries) {
     if (entry.name == "." || entry.name == ".." || (entry.hidden && piece.empty())) continue;
     std::string folded = fold(entry.name);
