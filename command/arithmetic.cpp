@@ -1,8 +1,10 @@
 #include "command/arithmetic.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 #include "command/entered_line.h"
 
@@ -50,12 +52,6 @@ bool IsWhole(double x) {
   return std::trunc(x) == x;
 }
 
-double PowerOfTen(int exponent) {
-  if (exponent >= 0 && exponent <= EXACT_POWERS) return POWERS_OF_TEN[exponent];
-  if (exponent < 0 && exponent >= -EXACT_POWERS) return 1 / POWERS_OF_TEN[-exponent];
-  return std::pow(10.0, exponent);
-}
-
 // A separator that cannot be told from anything else in a line would make every reading a guess.
 bool IsUsableSeparator(std::string_view separator) {
   if (separator.empty() || separator.size() > MAX_DECIMAL_SEPARATOR_LENGTH) return false;
@@ -84,10 +80,25 @@ Value ReadHex(Reader& r) {
   return v;
 }
 
+// magnitude * 10^exponent, in long double where that is wider than double (x87: MinGW, and
+// Linux on x86): powers of ten up to 10^27 are exact there, and a result rounded to 15
+// digits goes wrong only within about 1/10000 of a unit from halfway, rather than 1/10.
+// Where long double is double (MSVC), each step above 10^22 may round once more.
+long double Scaled(long double magnitude, int exponent) {
+  constexpr int STEP = 27;
+  long double scaled = magnitude;
+  for (; exponent > STEP; exponent -= STEP) scaled *= 1e27L;
+  for (; exponent < -STEP; exponent += STEP) scaled /= 1e27L;
+  long double power = 1;
+  for (int i = 0; i < std::abs(exponent); ++i) power *= 10;
+  return exponent >= 0 ? scaled * power : scaled / power;
+}
+
 // Digits with the separator among them, as a whole mantissa times a power of ten. The
 // mantissa keeps the first 19 significant digits, exact in 64 bits; those after them move
 // the value by less than a hundredth of a rounding. Within 2^53 and 22 decimals the value
-// is rounded once, and is exact where the decimals make a binary fraction (0.5, 0.25).
+// is rounded once, and is exact where the decimals make a binary fraction (0.5, 0.25);
+// beyond, it is rounded a few times more, and once more for each power of ten past 10^22.
 Value ReadDecimal(Reader& r) {
   uint64_t mantissa = 0;
   int kept = 0;
@@ -128,8 +139,8 @@ Value ReadDecimal(Reader& r) {
     for (; fives < -exponent && rest != 0 && rest % 5 == 0; ++fives) rest /= 5;
     if (rest != 0 && fives < -exponent) v.error = v.number * ROUNDING;
   } else {
-    v.number = static_cast<double>(mantissa) * PowerOfTen(exponent);
-    v.error = v.number * 4 * ROUNDING;
+    v.number = static_cast<double>(Scaled(static_cast<long double>(mantissa), exponent));
+    v.error = v.number * (std::max(0, std::abs(exponent) - EXACT_POWERS) + 3) * ROUNDING;
   }
   return v;
 }
@@ -214,7 +225,10 @@ Value Apply(Reader& r, char op, Value a, Value b) {
         v.error = y > 0 && a.error > 0 ? std::pow(a.error, y) : 0;
       } else if (!(exactWholes && y >= 0 && std::fabs(v.number) <= EXACT_WHOLE_LIMIT)) {
         const double relative = std::fabs(y) * a.error / std::fabs(x) + std::fabs(std::log(std::fabs(x))) * b.error;
-        v.error = std::fabs(v.number) * (relative + 2 * ROUNDING);
+        // MinGW's pow multiplies out whole powers, a rounding that may double at each step
+        // (160 units of the last place for x^-180); for other powers it is within one.
+        const double own = IsWhole(y) ? std::fabs(y) + 2 : 2;
+        v.error = std::fabs(v.number) * (relative + own * ROUNDING);
       }
       break;
   }
@@ -293,19 +307,6 @@ std::optional<ArithmeticResult> EvaluateArithmetic(std::string_view line, std::s
 }
 
 namespace {
-
-// magnitude * 10^exponent, in long double where that is wider than double (x87: MinGW, and
-// Linux on x86), so that the rounding to 15 digits goes wrong only within about 1/10000 of
-// a unit from halfway, rather than within 1/10. Powers of ten up to 10^27 are exact there.
-long double Scaled(double magnitude, int exponent) {
-  constexpr int STEP = 27;
-  long double scaled = magnitude;
-  for (; exponent > STEP; exponent -= STEP) scaled *= 1e27L;
-  for (; exponent < -STEP; exponent += STEP) scaled /= 1e27L;
-  long double power = 1;
-  for (int i = 0; i < std::abs(exponent); ++i) power *= 10;
-  return exponent >= 0 ? scaled * power : scaled / power;
-}
 
 void AppendWhole(std::string& text, uint64_t whole) {
   char digits[20];
