@@ -92,15 +92,15 @@ std::string FoldBasicCase(std::string_view text) {
   return folded;
 }
 
-std::vector<PathEntry> MatchPathEntries(std::string_view piece, std::vector<PathEntry> entries, CaseFold fold) {
+std::vector<PathEntry> MatchPathEntries(std::string_view piece, const std::vector<PathEntry>& entries, CaseFold fold) {
   struct Match {
     std::string folded;
-    PathEntry* entry;
+    const PathEntry* entry;
   };
   const std::string foldedPiece = fold(piece);
   std::vector<Match> matches;
   matches.reserve(entries.size());
-  for (PathEntry& entry : entries) {
+  for (const PathEntry& entry : entries) {
     if (entry.name == "." || entry.name == ".." || (entry.hidden && piece.empty())) continue;
     std::string folded = fold(entry.name);
     if (folded.compare(0, foldedPiece.size(), foldedPiece) == 0) matches.push_back({std::move(folded), &entry});
@@ -114,7 +114,7 @@ std::vector<PathEntry> MatchPathEntries(std::string_view piece, std::vector<Path
                     });
   std::vector<PathEntry> listed;
   listed.reserve(shown);
-  for (size_t i = 0; i < shown; ++i) listed.push_back(std::move(*matches[i].entry));
+  for (size_t i = 0; i < shown; ++i) listed.push_back(*matches[i].entry);
   return listed;
 }
 

@@ -46,9 +46,10 @@ std::string FoldBasicCase(std::string_view text);
 // The entries whose names start with piece, letter case folded by fold, folders first,
 // each group in folded-name order (ties by the names' bytes), at most
 // MAX_PATH_ENTRIES_SHOWN of them. "." and ".." never show; hidden and system entries only
-// once the piece is not empty, so that a bare "C:\" lists what Explorer shows, while "C:\Users\me\Ap"
-// still finds AppData.
-std::vector<PathEntry> MatchPathEntries(std::string_view piece, std::vector<PathEntry> entries,
+// once the piece is not empty, so that a bare "C:\" lists what Explorer shows, while
+// "C:\Users\me\Ap" still finds AppData. The folder's whole listing stays the caller's, to be
+// matched again as the piece grows.
+std::vector<PathEntry> MatchPathEntries(std::string_view piece, const std::vector<PathEntry>& entries,
                                         CaseFold fold = FoldBasicCase);
 
 // What Tab puts in the box: the folder as typed, the entry's name, and for a folder the
