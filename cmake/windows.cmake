@@ -87,6 +87,11 @@ if(MINGW)
     target_compile_options(${target} PRIVATE -fno-exceptions -fno-threadsafe-statics -fno-ipa-sra
                                              -fno-declone-ctor-dtor)
   endforeach()
+  # The release program is optimized across its files as one: the smallest program, with
+  # every function that no caller reaches left out.
+  if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+    set_target_properties(pellomar_core pellomar_win pellomar PROPERTIES INTERPROCEDURAL_OPTIMIZATION ON)
+  endif()
   # On 32-bit Windows the unwind tables serve only C++ exceptions (the system's own
   # exceptions walk a chain on the stack), so the release program has no use for them.
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
