@@ -3,6 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 CXX=clang++ cmake --no-warn-unused-cli -S "$root" -B "$root/build/bench" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build/bench" -j "$(nproc)" --target key_store_bench
+cmake --build "$root/build/bench" -j "$(nproc)" --target key_store_bench catalog_bench
 cd "$root/build/bench"
 ./key_store_bench "$@"
+./catalog_bench "$@"

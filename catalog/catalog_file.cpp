@@ -42,12 +42,6 @@ struct Reader {
 
 }  // namespace
 
-uint32_t CatalogFileHash(const uint8_t* data, size_t size) {
-  uint32_t hash = 2166136261u;
-  for (size_t i = 0; i < size; ++i) hash = (hash ^ data[i]) * 16777619u;
-  return hash;
-}
-
 std::vector<uint8_t> EncodeCatalog(const Catalog& catalog) {
   std::vector<uint8_t> out(CATALOG_FILE_HEADER_SIZE);
   out.reserve(CATALOG_FILE_HEADER_SIZE + catalog.text.size());
@@ -66,7 +60,7 @@ std::vector<uint8_t> EncodeCatalog(const Catalog& catalog) {
   header.insert(header.end(), CATALOG_FILE_MAGIC, CATALOG_FILE_MAGIC + 4);
   PutUint(header, CATALOG_FILE_VERSION, 4);
   PutUint(header, catalog.items.size(), 4);
-  PutUint(header, CatalogFileHash(out.data() + CATALOG_FILE_HEADER_SIZE, out.size() - CATALOG_FILE_HEADER_SIZE), 4);
+  PutUint(header, WordHash(out.data() + CATALOG_FILE_HEADER_SIZE, out.size() - CATALOG_FILE_HEADER_SIZE), 4);
   std::memcpy(out.data(), header.data(), CATALOG_FILE_HEADER_SIZE);
   return out;
 }
@@ -77,11 +71,11 @@ std::optional<Catalog> DecodeCatalog(const uint8_t* data, size_t size) {
   uint64_t version, count, hash;
   reader.Uint(version, 4), reader.Uint(count, 4), reader.Uint(hash, 4);
   if (std::memcmp(data, CATALOG_FILE_MAGIC, 4) != 0 || version != CATALOG_FILE_VERSION ||
-      hash != CatalogFileHash(data + CATALOG_FILE_HEADER_SIZE, size - CATALOG_FILE_HEADER_SIZE) ||
-      count > MAX_CATALOG_ITEMS)
+      hash != WordHash(data + CATALOG_FILE_HEADER_SIZE, size - CATALOG_FILE_HEADER_SIZE) || count > MAX_CATALOG_ITEMS)
     return std::nullopt;
 
   CatalogBuilder builder;
+  builder.keepDuplicates = true;
   // The count may claim more than the file holds; reserve only what it can hold.
   constexpr size_t SMALLEST_ITEM_SIZE = 8 + 2 + 2 * RAW_ITEM_TEXT_COUNT;
   builder.raw.items.reserve(std::min<size_t>(count, (size - CATALOG_FILE_HEADER_SIZE) / SMALLEST_ITEM_SIZE));
@@ -92,7 +86,5 @@ std::optional<Catalog> DecodeCatalog(const uint8_t* data, size_t size) {
     AddCatalogItem(builder, item);
   }
   if (reader.offset != size) return std::nullopt;
-  Catalog catalog = FinishCatalog(std::move(builder));
-  if (catalog.items.size() != count) return std::nullopt;
-  return catalog;
+  return FinishCatalog(std::move(builder));
 }

@@ -53,10 +53,17 @@ uint32_t PickCount(const std::vector<ItemPicks>& counts, uint32_t hash, std::str
 
 int ScoreItem(const Catalog& catalog, uint32_t index, const TypedLine& typed) {
   const CatalogItem& item = catalog.items[index];
-  if (IsProgramNameTyped(typed.line, GetItemText(catalog, index, ItemText::ProgramName))) return SCORE_WHOLE_NAME;
-  if (item.kind == ItemKind::PathProgram || (item.letters & typed.letters) != typed.letters) return 0;
-  return std::max(ScoreName(typed, GetItemText(catalog, index, ItemText::FoldedName), item.innerStarts),
-                  ScoreName(typed, GetItemText(catalog, index, ItemText::FoldedFileName), 0));
+  // The folded texts, one after another: name, file name, program name.
+  size_t at = item.foldedAt;
+  const auto next = [&](ItemText which) {
+    const std::string_view text(catalog.folded.data() + at, item.length[static_cast<size_t>(which)]);
+    at += text.size();
+    return text;
+  };
+  const std::string_view name = next(ItemText::FoldedName), fileName = next(ItemText::FoldedFileName);
+  if (IsProgramNameTyped(typed.line, next(ItemText::ProgramName))) return SCORE_WHOLE_NAME;
+  if (item.kind == ItemKind::PathProgram || (item.letters & typed.mask) != typed.mask) return 0;
+  return std::max(ScoreName(typed, name, item.innerStarts), fileName.empty() ? 0 : ScoreName(typed, fileName, 0));
 }
 
 bool Accepted(const ItemFilter& filter, uint32_t index) {
