@@ -104,7 +104,8 @@ BENCHMARK(FinishAndMeasure)->Arg(2000)->Arg(10000)->Arg(100000)->Unit(benchmark:
 
 // "catalog.dat" of 2,000 items, from its bytes to the catalog the bar searches.
 void DecodeCatalogFile(benchmark::State& state) {
-  const std::vector<uint8_t> file = EncodeCatalog(CatalogOf(static_cast<size_t>(state.range(0))));
+  const std::string encoded = EncodeCatalog(CatalogOf(static_cast<size_t>(state.range(0))));
+  const std::vector<uint8_t> file(encoded.begin(), encoded.end());
   for (auto _ : state) {
     const std::optional<Catalog> read = DecodeCatalog(file.data(), file.size());
     if (!read) state.SkipWithError("not read");

@@ -111,21 +111,22 @@ uint64_t SameThingHash(const Catalog& raw, size_t index, ExpandText expand) {
 
 // Of the items with the same key, the one of the earliest source, and the first among
 // equals. Sorted by the keys' hashes, keys are compared whole only where hashes agree.
-std::vector<bool> KeptItems(const Catalog& raw, ExpandText expand) {
-  const size_t count = raw.items.size();
-  std::vector<std::pair<uint64_t, uint32_t>> byHash(count);
-  for (uint32_t i = 0; i < count; ++i) byHash[i] = {SameThingHash(raw, i, expand), i};
+std::vector<uint8_t> KeptItems(const Catalog& raw, ExpandText expand) {
+  const uint32_t count = static_cast<uint32_t>(raw.items.size());
+  // hash << 32 | index, sorted: the items of a key in a run, in the order they were added.
+  std::vector<uint64_t> byHash(count);
+  for (uint32_t i = 0; i < count; ++i) byHash[i] = (SameThingHash(raw, i, expand) & 0xFFFFFFFF00000000u) | i;
   std::sort(byHash.begin(), byHash.end());
-  std::vector<bool> kept(count, true);
-  for (size_t run = 0, end; run < count; run = end) {
-    for (end = run + 1; end < count && byHash[end].first == byHash[run].first;) ++end;
-    for (size_t a = run + 1; a < end; ++a) {
-      const uint32_t later = byHash[a].second;
-      for (size_t b = run; b < a; ++b) {
-        const uint32_t earlier = byHash[b].second;
+  std::vector<uint8_t> kept(count, 1);
+  for (uint32_t run = 0, end; run < count; run = end) {
+    for (end = run + 1; end < count && byHash[end] >> 32 == byHash[run] >> 32;) ++end;
+    for (uint32_t a = run + 1; a < end; ++a) {
+      const uint32_t later = static_cast<uint32_t>(byHash[a]);
+      for (uint32_t b = run; b < a; ++b) {
+        const uint32_t earlier = static_cast<uint32_t>(byHash[b]);
         if (!kept[earlier] || SameThingKey(raw, earlier, expand) != SameThingKey(raw, later, expand)) continue;
         const bool better = SourceRank(raw.items[later].source) < SourceRank(raw.items[earlier].source);
-        kept[better ? earlier : later] = false;
+        kept[better ? earlier : later] = 0;
         break;
       }
     }
@@ -178,11 +179,11 @@ void AddCatalogItem(CatalogBuilder& builder, const NewItem& item) {
 
 Catalog FinishCatalog(CatalogBuilder&& builder, ExpandText expand) {
   const Catalog raw = std::move(builder.raw);
-  const std::vector<bool> kept =
-      builder.keepDuplicates ? std::vector<bool>(raw.items.size(), true) : KeptItems(raw, expand);
+  const std::vector<uint8_t> kept =
+      builder.keepDuplicates ? std::vector<uint8_t>(raw.items.size(), 1) : KeptItems(raw, expand);
 
   Catalog catalog;
-  catalog.items.reserve(static_cast<size_t>(std::count(kept.begin(), kept.end(), true)));
+  catalog.items.reserve(static_cast<size_t>(std::count(kept.begin(), kept.end(), 1)));
   catalog.text.reserve(raw.text.size());
   std::string folded;
   for (size_t i = 0; i < raw.items.size(); ++i) {

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <vector>
+#include <string>
 
 #include "catalog/catalog.h"
 
@@ -18,7 +18,8 @@ constexpr uint32_t CATALOG_FILE_VERSION = 1;
 constexpr size_t CATALOG_FILE_HEADER_SIZE = 16;
 constexpr size_t MAX_CATALOG_FILE_SIZE = 64 * 1024 * 1024;
 
-std::vector<uint8_t> EncodeCatalog(const Catalog& catalog);
+// The file's bytes.
+std::string EncodeCatalog(const Catalog& catalog);
 
 // The catalog the file holds, or none where anything is amiss (another magic or version,
 // a wrong hash, a file cut short or too long, an item or text out of bounds): the caller

@@ -44,7 +44,7 @@ void RecordPick(Picks& picks, std::string_view typedLine, std::string_view itemL
     return;
   }
   found->count = std::min(found->count + 1, MAX_PICK_COUNT);
-  std::rotate(records.begin(), found, found + 1);
+  for (auto at = found; at != records.begin(); --at) std::swap(*at, *(at - 1));
 }
 
 const PickRecord* LearnedPick(const Picks& picks, std::string_view foldedLine) {

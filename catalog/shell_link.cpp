@@ -127,7 +127,8 @@ std::optional<ShellLink> ParseShellLink(const uint8_t* data, size_t size, AnsiTo
     at += infoSize;
   }
 
-  std::string* const strings[STRING_COUNT] = {&link.description, &link.relativePath, &link.workingDir, &link.arguments,
+  // The name (a description) is passed over.
+  std::string* const strings[STRING_COUNT] = {nullptr, &link.relativePath, &link.workingDir, &link.arguments,
                                               &link.iconLocation};
   const size_t unitSize = flags & IS_UNICODE ? 2 : 1;
   for (int i = 0; i < STRING_COUNT; ++i) {
@@ -136,8 +137,9 @@ std::optional<ShellLink> ParseShellLink(const uint8_t* data, size_t size, AnsiTo
     const size_t count = file.U16(at);
     at += 2;
     if (!file.Has(at, count * unitSize)) return std::nullopt;
-    *strings[i] = unitSize == 2 ? Utf16LeText(data + at, count)
-                                : AnsiText({reinterpret_cast<const char*>(data + at), count}, ansiToUtf8);
+    if (strings[i])
+      *strings[i] = unitSize == 2 ? Utf16LeText(data + at, count)
+                                  : AnsiText({reinterpret_cast<const char*>(data + at), count}, ansiToUtf8);
     at += count * unitSize;
   }
 

@@ -10,8 +10,8 @@ namespace {
 void Check(const std::vector<uint8_t>& file) {
   const std::optional<Catalog> read = DecodeCatalog(file.data(), file.size());
   if (!read) return;
-  const std::vector<uint8_t> saved = EncodeCatalog(*read);
-  const std::optional<Catalog> reread = DecodeCatalog(saved.data(), saved.size());
+  const std::string saved = EncodeCatalog(*read);
+  const std::optional<Catalog> reread = DecodeCatalog(reinterpret_cast<const uint8_t*>(saved.data()), saved.size());
   if (!reread || EncodeCatalog(*reread) != saved) __builtin_trap();
   for (const char* typed : {"a", "vsc", "ms wo", "e\xCC\x81 x"})
     for (const uint32_t index : RankCatalog(*read, typed, {}, MAX_CATALOG_ROWS))
