@@ -27,8 +27,8 @@ struct Reader {
   bool Text(std::string_view& text) {
     uint64_t length;
     if (!Uint(length, 2) || length > MAX_ITEM_TEXT_LENGTH || size - offset < length) return false;
-    text = std::string_view(reinterpret_cast<const char*>(data + offset), length);
-    offset += length;
+    text = std::string_view(reinterpret_cast<const char*>(data + offset), static_cast<size_t>(length));
+    offset += static_cast<size_t>(length);
     return true;
   }
   bool Item(NewItem& item) {
@@ -77,7 +77,8 @@ std::optional<Catalog> DecodeCatalog(const uint8_t* data, size_t size) {
   CatalogBuilder builder;
   builder.keepDuplicates = true;
   // The count may claim more than the file holds; reserve only what it can hold.
-  builder.raw.items.reserve(std::min<size_t>(count, (size - CATALOG_FILE_HEADER_SIZE) / SMALLEST_ITEM_SIZE));
+  builder.raw.items.reserve(
+      std::min(static_cast<size_t>(count), (size - CATALOG_FILE_HEADER_SIZE) / SMALLEST_ITEM_SIZE));
   builder.raw.text.reserve(size - CATALOG_FILE_HEADER_SIZE);
   for (uint64_t i = 0; i < count; ++i) {
     NewItem item;

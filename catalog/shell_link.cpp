@@ -111,7 +111,7 @@ std::optional<ShellLink> ParseShellLink(const uint8_t* data, size_t size, AnsiTo
   ShellLink link;
   const uint32_t flags = file.U32(0x14);
   link.iconIndex = static_cast<int32_t>(file.U32(0x38));
-  link.runAsAdministrator = flags & RUN_AS_USER;
+  link.runAsAdministrator = (flags & RUN_AS_USER) != 0;
   size_t at = HEADER_SIZE;
 
   if (flags & HAS_LINK_TARGET_ID_LIST) {

@@ -30,7 +30,8 @@ std::string ExpandProgramFiles(std::string_view text) {
 Bytes WithHeader(uint32_t count, Bytes body) {
   Bytes file = FromHex("504d4354 01000000 00000000 00000000");
   const uint32_t hash = WordHash(body.data(), body.size());
-  for (int i = 0; i < 4; ++i) file[8 + i] = static_cast<uint8_t>(count >> 8 * i), file[12 + i] = hash >> 8 * i;
+  for (int i = 0; i < 4; ++i)
+    file[8 + i] = static_cast<uint8_t>(count >> 8 * i), file[12 + i] = static_cast<uint8_t>(hash >> 8 * i);
   file.insert(file.end(), body.begin(), body.end());
   return file;
 }
