@@ -8,7 +8,8 @@
 namespace {
 
 // A match as one number that sorts the best first: the score, then the shorter name, then
-// the more picks, then the item added first. One sort of plain numbers serves the whole file.
+// the more picks, then the item added first. Plain numbers, as the catalog sorts its own,
+// so that the program carries the code of one sort.
 constexpr int KEY_SCORE_SHIFT = 36, KEY_LENGTH_SHIFT = 28, KEY_PICKS_SHIFT = 18;
 constexpr uint64_t KEY_INDEX_MASK = (uint64_t{1} << KEY_PICKS_SHIFT) - 1;
 static_assert(SCORE_LEARNED < 1024 && MAX_CATALOG_ITEMS <= KEY_INDEX_MASK + 1, "the key's fields hold them");
