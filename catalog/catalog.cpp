@@ -1,12 +1,13 @@
 #include "catalog/catalog.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "base/utf8.h"
 #include "catalog/fold.h"
 
 namespace {
+
+static_assert(sizeof(CatalogItem) == 48, "the memory per item counts on it");
 
 const char* const PROGRAM_EXTENSIONS[] = {".exe", ".com", ".bat", ".cmd"};
 
@@ -62,12 +63,12 @@ std::string ProgramName(const Catalog& raw, size_t index) {
 }
 
 // Folds the name as FoldForMatching does, marking where a capital follows a small letter.
-uint64_t FoldName(std::string_view name, std::string& out) {
-  uint64_t innerStarts = 0;
+uint32_t FoldName(std::string_view name, std::string& out) {
+  uint32_t innerStarts = 0;
   bool afterSmall = false;
   for (size_t at = 0; at < name.size();) {
     const char c = name[at];
-    if (afterSmall && c >= 'A' && c <= 'Z' && out.size() < 64) innerStarts |= uint64_t{1} << out.size();
+    if (afterSmall && c >= 'A' && c <= 'Z' && out.size() < 32) innerStarts |= uint32_t{1} << out.size();
     afterSmall = c >= 'a' && c <= 'z';
     at += FoldCharacter(name, at, out);
   }
@@ -79,6 +80,8 @@ void AppendText(std::string& text, std::string_view part, uint16_t& length) {
   text.append(part.substr(0, length));
 }
 
+// Items that run the same thing share a key: the target, expanded where it can be and with
+// ASCII letter case aside, and the arguments; for an item without a target, its launch.
 std::string SameThingKey(const Catalog& raw, size_t index, ExpandText expand) {
   const std::string_view target = GetItemText(raw, index, ItemText::Target);
   if (target.empty()) return std::string(GetItemText(raw, index, ItemText::Launch));
@@ -89,13 +92,57 @@ std::string SameThingKey(const Catalog& raw, size_t index, ExpandText expand) {
   return key;
 }
 
+// FNV-1a over the bytes, going on from hash.
+uint64_t HashBytes(uint64_t hash, std::string_view bytes, bool asciiLower) {
+  for (const char c : bytes) hash = (hash ^ static_cast<uint8_t>(asciiLower ? AsciiLower(c) : c)) * 1099511628211u;
+  return hash;
+}
+
+// The hash of SameThingKey, made without it where nothing is to be expanded.
+uint64_t SameThingHash(const Catalog& raw, size_t index, ExpandText expand) {
+  const uint64_t BASIS = 14695981039346656037u;
+  const std::string_view target = GetItemText(raw, index, ItemText::Target);
+  if (target.empty()) return HashBytes(BASIS, GetItemText(raw, index, ItemText::Launch), false);
+  const std::string expanded = expand ? expand(target) : std::string();
+  const uint64_t hash = HashBytes(BASIS, expand ? std::string_view(expanded) : target, true);
+  return HashBytes(HashBytes(hash, std::string_view("", 1), false), GetItemText(raw, index, ItemText::Arguments),
+                   false);
+}
+
+// Of the items with the same key, the one of the earliest source, and the first among
+// equals. Sorted by the keys' hashes, keys are compared whole only where hashes agree.
+std::vector<uint8_t> KeptItems(const Catalog& raw, ExpandText expand) {
+  const uint32_t count = static_cast<uint32_t>(raw.items.size());
+  // hash << 32 | index, sorted: the items of a key in a run, in the order they were added.
+  std::vector<uint64_t> byHash(count);
+  for (uint32_t i = 0; i < count; ++i) byHash[i] = (SameThingHash(raw, i, expand) & 0xFFFFFFFF00000000u) | i;
+  std::sort(byHash.begin(), byHash.end());
+  std::vector<uint8_t> kept(count, 1);
+  for (uint32_t run = 0, end; run < count; run = end) {
+    for (end = run + 1; end < count && byHash[end] >> 32 == byHash[run] >> 32;) ++end;
+    for (uint32_t a = run + 1; a < end; ++a) {
+      const uint32_t later = static_cast<uint32_t>(byHash[a]);
+      for (uint32_t b = run; b < a; ++b) {
+        const uint32_t earlier = static_cast<uint32_t>(byHash[b]);
+        if (!kept[earlier] || SameThingKey(raw, earlier, expand) != SameThingKey(raw, later, expand)) continue;
+        const bool better = SourceRank(raw.items[later].source) < SourceRank(raw.items[earlier].source);
+        kept[better ? earlier : later] = 0;
+        break;
+      }
+    }
+  }
+  return kept;
+}
+
 }  // namespace
 
 std::string_view GetItemText(const Catalog& catalog, size_t index, ItemText which) {
   const CatalogItem& item = catalog.items[index];
-  size_t at = item.textAt;
-  for (size_t i = 0; i < static_cast<size_t>(which); ++i) at += item.length[i];
-  return std::string_view(catalog.text).substr(at, item.length[static_cast<size_t>(which)]);
+  const size_t field = static_cast<size_t>(which);
+  const bool raw = field < RAW_ITEM_TEXT_COUNT;
+  size_t at = raw ? item.textAt : item.foldedAt;
+  for (size_t i = raw ? 0 : RAW_ITEM_TEXT_COUNT; i < field; ++i) at += item.length[i];
+  return std::string_view(raw ? catalog.text : catalog.folded).substr(at, item.length[field]);
 }
 
 bool IsProgramItem(const Catalog& catalog, size_t index) {
@@ -112,7 +159,8 @@ std::optional<size_t> FindItemByLaunch(const Catalog& catalog, std::string_view 
 }
 
 size_t CatalogMemory(const Catalog& catalog) {
-  return sizeof catalog + catalog.items.capacity() * sizeof(CatalogItem) + catalog.text.capacity();
+  return sizeof catalog + catalog.items.capacity() * sizeof(CatalogItem) + catalog.text.capacity() +
+         catalog.folded.capacity();
 }
 
 void AddCatalogItem(CatalogBuilder& builder, const NewItem& item) {
@@ -131,29 +179,18 @@ void AddCatalogItem(CatalogBuilder& builder, const NewItem& item) {
 
 Catalog FinishCatalog(CatalogBuilder&& builder, ExpandText expand) {
   const Catalog raw = std::move(builder.raw);
-  // The kept copy of each thing run, by its key; dropped items point nowhere.
-  std::vector<bool> kept(raw.items.size(), true);
-  std::unordered_map<std::string, size_t> keeper;
-  keeper.reserve(raw.items.size());
-  for (size_t i = 0; i < raw.items.size(); ++i) {
-    const auto [found, added] = keeper.emplace(SameThingKey(raw, i, expand), i);
-    if (added) continue;
-    if (SourceRank(raw.items[i].source) < SourceRank(raw.items[found->second].source)) {
-      kept[found->second] = false;
-      found->second = i;
-    } else {
-      kept[i] = false;
-    }
-  }
+  const std::vector<uint8_t> kept =
+      builder.keepDuplicates ? std::vector<uint8_t>(raw.items.size(), 1) : KeptItems(raw, expand);
 
   Catalog catalog;
-  catalog.items.reserve(static_cast<size_t>(std::count(kept.begin(), kept.end(), true)));
-  catalog.text.reserve(raw.text.size() * 3 / 2);
+  catalog.items.reserve(static_cast<size_t>(std::count(kept.begin(), kept.end(), 1)));
+  catalog.text.reserve(raw.text.size());
   std::string folded;
   for (size_t i = 0; i < raw.items.size(); ++i) {
     if (!kept[i]) continue;
     CatalogItem item = raw.items[i];
     item.textAt = static_cast<uint32_t>(catalog.text.size());
+    item.foldedAt = static_cast<uint32_t>(catalog.folded.size());
     const std::string_view name = GetItemText(raw, i, ItemText::Name);
     folded.clear();
     item.innerStarts = FoldName(name, folded);
@@ -169,19 +206,28 @@ Catalog FinishCatalog(CatalogBuilder&& builder, ExpandText expand) {
         folded,
         sameFile ? std::string_view() : foldedFile,
         program};
-    for (size_t t = 0; t < ITEM_TEXT_COUNT; ++t) AppendText(catalog.text, texts[t], item.length[t]);
+    for (size_t t = 0; t < ITEM_TEXT_COUNT; ++t)
+      AppendText(t < RAW_ITEM_TEXT_COUNT ? catalog.text : catalog.folded, texts[t], item.length[t]);
     item.launchHash = LaunchHash(texts[static_cast<size_t>(ItemText::Launch)]);
     item.letters = LetterMask(folded) | LetterMask(texts[static_cast<size_t>(ItemText::FoldedFileName)]);
     catalog.items.push_back(item);
   }
   catalog.text.shrink_to_fit();
+  catalog.folded.shrink_to_fit();
   return catalog;
 }
 
-uint32_t LaunchHash(std::string_view launch) {
-  uint32_t hash = 2166136261u;
-  for (const char c : launch) hash = (hash ^ static_cast<uint8_t>(c)) * 16777619u;
-  return hash;
+uint32_t WordHash(const uint8_t* data, size_t size) {
+  const uint64_t PRIME = 1099511628211u;
+  uint64_t hash = 14695981039346656037u;
+  size_t at = 0;
+  for (; size - at >= 8; at += 8) {
+    uint64_t word = 0;
+    for (int i = 7; i >= 0; --i) word = word << 8 | data[at + i];
+    hash = (hash ^ word) * PRIME;
+  }
+  for (; at < size; ++at) hash = (hash ^ data[at]) * PRIME;
+  return static_cast<uint32_t>(hash ^ hash >> 32);
 }
 
 uint32_t LetterMask(std::string_view folded) {

@@ -6,8 +6,10 @@
 
 namespace {
 
-void PutUint(std::vector<uint8_t>& out, uint64_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+constexpr size_t SMALLEST_ITEM_SIZE = 8 + 2 + 2 * RAW_ITEM_TEXT_COUNT;
+
+void PutUint(std::string& out, uint64_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
 }
 
 struct Reader {
@@ -25,8 +27,8 @@ struct Reader {
   bool Text(std::string_view& text) {
     uint64_t length;
     if (!Uint(length, 2) || length > MAX_ITEM_TEXT_LENGTH || size - offset < length) return false;
-    text = std::string_view(reinterpret_cast<const char*>(data + offset), length);
-    offset += length;
+    text = std::string_view(reinterpret_cast<const char*>(data + offset), static_cast<size_t>(length));
+    offset += static_cast<size_t>(length);
     return true;
   }
   bool Item(NewItem& item) {
@@ -42,33 +44,25 @@ struct Reader {
 
 }  // namespace
 
-uint32_t CatalogFileHash(const uint8_t* data, size_t size) {
-  uint32_t hash = 2166136261u;
-  for (size_t i = 0; i < size; ++i) hash = (hash ^ data[i]) * 16777619u;
-  return hash;
-}
-
-std::vector<uint8_t> EncodeCatalog(const Catalog& catalog) {
-  std::vector<uint8_t> out(CATALOG_FILE_HEADER_SIZE);
-  out.reserve(CATALOG_FILE_HEADER_SIZE + catalog.text.size());
+std::string EncodeCatalog(const Catalog& catalog) {
+  std::string body;
+  body.reserve(catalog.text.size() + catalog.items.size() * SMALLEST_ITEM_SIZE);
   for (size_t i = 0; i < catalog.items.size(); ++i) {
     const CatalogItem& item = catalog.items[i];
-    PutUint(out, item.writeTime, 8);
-    out.push_back(static_cast<uint8_t>(item.kind));
-    out.push_back(static_cast<uint8_t>(item.source));
+    PutUint(body, item.writeTime, 8);
+    PutUint(body, static_cast<uint8_t>(item.kind), 1);
+    PutUint(body, static_cast<uint8_t>(item.source), 1);
     for (size_t t = 0; t < RAW_ITEM_TEXT_COUNT; ++t) {
       const std::string_view text = GetItemText(catalog, i, static_cast<ItemText>(t));
-      PutUint(out, text.size(), 2);
-      out.insert(out.end(), text.begin(), text.end());
+      PutUint(body, text.size(), 2);
+      body.append(text);
     }
   }
-  std::vector<uint8_t> header;
-  header.insert(header.end(), CATALOG_FILE_MAGIC, CATALOG_FILE_MAGIC + 4);
-  PutUint(header, CATALOG_FILE_VERSION, 4);
-  PutUint(header, catalog.items.size(), 4);
-  PutUint(header, CatalogFileHash(out.data() + CATALOG_FILE_HEADER_SIZE, out.size() - CATALOG_FILE_HEADER_SIZE), 4);
-  std::memcpy(out.data(), header.data(), CATALOG_FILE_HEADER_SIZE);
-  return out;
+  std::string file(CATALOG_FILE_MAGIC, sizeof CATALOG_FILE_MAGIC);
+  PutUint(file, CATALOG_FILE_VERSION, 4);
+  PutUint(file, catalog.items.size(), 4);
+  PutUint(file, WordHash(reinterpret_cast<const uint8_t*>(body.data()), body.size()), 4);
+  return file.append(body);
 }
 
 std::optional<Catalog> DecodeCatalog(const uint8_t* data, size_t size) {
@@ -77,14 +71,14 @@ std::optional<Catalog> DecodeCatalog(const uint8_t* data, size_t size) {
   uint64_t version, count, hash;
   reader.Uint(version, 4), reader.Uint(count, 4), reader.Uint(hash, 4);
   if (std::memcmp(data, CATALOG_FILE_MAGIC, 4) != 0 || version != CATALOG_FILE_VERSION ||
-      hash != CatalogFileHash(data + CATALOG_FILE_HEADER_SIZE, size - CATALOG_FILE_HEADER_SIZE) ||
-      count > MAX_CATALOG_ITEMS)
+      hash != WordHash(data + CATALOG_FILE_HEADER_SIZE, size - CATALOG_FILE_HEADER_SIZE) || count > MAX_CATALOG_ITEMS)
     return std::nullopt;
 
   CatalogBuilder builder;
+  builder.keepDuplicates = true;
   // The count may claim more than the file holds; reserve only what it can hold.
-  constexpr size_t SMALLEST_ITEM_SIZE = 8 + 2 + 2 * RAW_ITEM_TEXT_COUNT;
-  builder.raw.items.reserve(std::min<size_t>(count, (size - CATALOG_FILE_HEADER_SIZE) / SMALLEST_ITEM_SIZE));
+  builder.raw.items.reserve(
+      std::min(static_cast<size_t>(count), (size - CATALOG_FILE_HEADER_SIZE) / SMALLEST_ITEM_SIZE));
   builder.raw.text.reserve(size - CATALOG_FILE_HEADER_SIZE);
   for (uint64_t i = 0; i < count; ++i) {
     NewItem item;
@@ -92,7 +86,5 @@ std::optional<Catalog> DecodeCatalog(const uint8_t* data, size_t size) {
     AddCatalogItem(builder, item);
   }
   if (reader.offset != size) return std::nullopt;
-  Catalog catalog = FinishCatalog(std::move(builder));
-  if (catalog.items.size() != count) return std::nullopt;
-  return catalog;
+  return FinishCatalog(std::move(builder));
 }

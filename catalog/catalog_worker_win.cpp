@@ -115,7 +115,7 @@ Catalog ReadSavedCatalog(const std::string& file) {
   return saved ? std::move(*saved) : Catalog();
 }
 
-void SaveCatalog(const std::string& file, const std::vector<uint8_t>& bytes) {
+void SaveCatalog(const std::string& file, const std::string& bytes) {
   if (file.empty()) return;
   CreateDirectoryA(file.substr(0, file.find_last_of('\\')).c_str(), NULL);
   ReplaceFileContents(file.c_str(), bytes.data(), static_cast<DWORD>(bytes.size()));
@@ -136,7 +136,7 @@ DWORD WINAPI RunWorker(void* parameter) {
   const std::unique_ptr<Job> job(static_cast<Job*>(parameter));
   LowerPriority();
   Catalog current = ReadSavedCatalog(job->savedCatalog);
-  std::vector<uint8_t> currentFile = EncodeCatalog(current);
+  std::string currentFile = EncodeCatalog(current);
   // Until its first scan the worker only waits to be stopped or asked: even finding the
   // folders to scan loads a library, which the bar's start need not share.
   if (!current.items.empty()) {
@@ -147,7 +147,7 @@ DWORD WINAPI RunWorker(void* parameter) {
   const std::vector<Watch> watches = WatchSources(sources);
   for (Wake wake = Wake::Scan; wake == Wake::Scan;) {
     Catalog scanned = ScanCatalog(sources, current);
-    std::vector<uint8_t> scannedFile = EncodeCatalog(scanned);
+    std::string scannedFile = EncodeCatalog(scanned);
     if (scannedFile != currentFile) {
       SaveCatalog(job->savedCatalog, scannedFile);
       Post(*job, scanned);

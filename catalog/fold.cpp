@@ -81,19 +81,18 @@ size_t FoldCharacter(std::string_view text, size_t at, std::string& out) {
   }
   const Decoded decoded = Decode(text, at);
   const FoldBlock* block = decoded.length ? FindBlock(decoded.codePoint) : nullptr;
-  if (!block) {
-    out.append(text.substr(at, decoded.length ? decoded.length : 1));
-    return decoded.length ? decoded.length : 1;
+  const uint8_t entry = !block                      ? FOLD_UNCHANGED
+                        : block->at == FOLD_DROPPED ? FOLD_EXPANSION  // the empty expansion
+                                                    : FOLD_ENTRIES[block->at + (decoded.codePoint - block->first)];
+  const size_t taken = decoded.length ? decoded.length : 1;
+  if (entry == FOLD_UNCHANGED) {
+    out.append(text.substr(at, taken));
+  } else if (entry >= FOLD_EXPANSION) {
+    out += FOLD_EXPANSIONS[entry - FOLD_EXPANSION];
+  } else {
+    AppendUtf8(block->base + entry, out);
   }
-  if (block->at != FOLD_DROPPED) {
-    const uint16_t entry = FOLD_ENTRIES[block->at + (decoded.codePoint - block->first)];
-    if (entry >= FOLD_EXPANSION) {
-      out += &FOLD_EXPANSIONS[entry - FOLD_EXPANSION];
-    } else {
-      AppendUtf8(entry, out);
-    }
-  }
-  return decoded.length;
+  return taken;
 }
 
 std::string FoldForMatching(std::string_view utf8) {

@@ -26,11 +26,11 @@ bool IsContinuation(char c) {
 // One name as the matching walks it.
 struct Name {
   std::string_view text;
-  uint64_t innerStarts;
+  uint32_t innerStarts;
 
   bool IsStart(size_t p) const {
     if (IsSeparator(text[p])) return false;
-    return p == 0 || IsSeparator(text[p - 1]) || (p < 64 && (innerStarts >> p & 1));
+    return p == 0 || IsSeparator(text[p - 1]) || (p < 32 && (innerStarts >> p & 1));
   }
   bool IsWordStart(size_t p) const { return !IsSeparator(text[p]) && (p == 0 || IsSeparator(text[p - 1])); }
   size_t WordEnd(size_t p) const {
@@ -127,6 +127,28 @@ size_t SeparatorsEnd(std::string_view text, size_t at) {
   return at;
 }
 
+// Whether the letters occur in the text in this order, which every match needs.
+bool HasInOrder(std::string_view text, std::string_view letters) {
+  size_t at = 0;
+  for (const char c : letters) {
+    at = text.find(c, at);
+    if (at == std::string_view::npos) return false;
+    ++at;
+  }
+  return true;
+}
+
+// The best match of a single typed word, where letters in order count too.
+int BestScore(const Name& name, std::string_view word) {
+  int best = 0;
+  for (size_t p = name.text.find(word[0]); p != std::string_view::npos && best < SCORE_WORD_PREFIX;
+       p = name.text.find(word[0], p + 1)) {
+    size_t end;
+    best = std::max(best, ScoreAt(name, word, p, true, end));
+  }
+  return best;
+}
+
 // The line against the whole name, the name's separators passed over where none is typed:
 // all of it, its start or neither.
 int ScoreWholeName(std::string_view line, std::string_view name) {
@@ -159,18 +181,21 @@ bool PrepareTypedLine(std::string_view typed, TypedLine& out) {
     out.words[out.wordCount++] = line.substr(at, blank - at);
     at = blank + 1;
   }
-  out.letters = LetterMask(line);
+  out.letters.clear();
+  for (const char c : line)
+    if (c != ' ') out.letters += c;
+  out.mask = LetterMask(line);
   return out.wordCount > 0;
 }
 
-int ScoreName(const TypedLine& typed, std::string_view folded, uint64_t innerStarts) {
+int ScoreName(const TypedLine& typed, std::string_view folded, uint32_t innerStarts) {
   const Name name = {folded.substr(0, Utf8CutLength(folded, MAX_MATCHED_LENGTH)), innerStarts};
   const size_t n = name.text.size();
-  if (n == 0) return 0;
+  if (!HasInOrder(name.text, typed.letters)) return 0;
   const int whole = ScoreWholeName(typed.line, name.text);
   if (whole) return whole;
   const size_t k = typed.wordCount;
-  const bool lettersAllowed = k == 1;
+  if (k == 1) return BestScore(name, typed.words[0]);
   // best[i][q]: the weakest word's score when typed words i.. match from q on, found
   // backwards: a word's match at p leaves the next word the name from its next start on.
   int best[MAX_TYPED_WORDS + 1][MAX_MATCHED_LENGTH + 1];
@@ -182,7 +207,7 @@ int ScoreName(const TypedLine& typed, std::string_view folded, uint64_t innerSta
       int score = best[i][p + 1];
       size_t end = 0;
       if (name.text[p] == word[0] && score < SCORE_WORD_PREFIX) {
-        const int here = ScoreAt(name, word, p, lettersAllowed, end);
+        const int here = ScoreAt(name, word, p, false, end);
         if (here) score = std::max(score, std::min(here, best[i + 1][name.NextStart(end)]));
       }
       best[i][p] = score;

@@ -26,17 +26,18 @@ constexpr size_t MAX_TYPED_WORDS = 8;
 constexpr size_t MAX_MATCHED_LENGTH = 128;
 
 struct TypedLine {
-  std::string line;  // FoldTypedText of what was typed
+  std::string line;     // FoldTypedText of what was typed
+  std::string letters;  // the line without its blanks: every match holds them in this order
   std::string_view words[MAX_TYPED_WORDS];
   size_t wordCount = 0;
-  uint32_t letters = 0;  // LetterMask(line)
+  uint32_t mask = 0;  // LetterMask(line)
 };
 
 // False where nothing can match: an empty line or one of too many words.
 bool PrepareTypedLine(std::string_view typed, TypedLine& out);
 
 // The score of a folded name (or file name), with the inner word starts of CatalogItem.
-int ScoreName(const TypedLine& typed, std::string_view folded, uint64_t innerStarts);
+int ScoreName(const TypedLine& typed, std::string_view folded, uint32_t innerStarts);
 
 // Whether the line is the program's own name, with or without ".exe".
 bool IsProgramNameTyped(std::string_view line, std::string_view programName);

@@ -2,14 +2,17 @@
 
 #include <algorithm>
 
+#include "base/utf8.h"
 #include "catalog/fold.h"
 
 namespace {
 
 constexpr std::string_view UTF8_BOM = "\xEF\xBB\xBF";
 
+// UTF-8, so that it folds the same when read again, without what ends a field or a line.
 bool FitsLine(std::string_view text) {
-  return !text.empty() && text.find_first_of(std::string_view("\t\r\n\0", 4)) == std::string_view::npos;
+  return !text.empty() && text.find_first_of(std::string_view("\t\r\n\0", 4)) == std::string_view::npos &&
+         IsValidUtf8(text);
 }
 
 // A count as written: decimal digits only, 1 to MAX_PICK_COUNT.
@@ -41,7 +44,7 @@ void RecordPick(Picks& picks, std::string_view typedLine, std::string_view itemL
     return;
   }
   found->count = std::min(found->count + 1, MAX_PICK_COUNT);
-  std::rotate(records.begin(), found, found + 1);
+  for (auto at = found; at != records.begin(); --at) std::swap(*at, *(at - 1));
 }
 
 const PickRecord* LearnedPick(const Picks& picks, std::string_view foldedLine) {

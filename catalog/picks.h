@@ -25,7 +25,8 @@ struct Picks {
 };
 
 // Counts a pick and moves its record to the front. A line that folds to nothing, and texts
-// that a line of the file cannot hold (tab, line break, NUL), are not recorded.
+// that a line of the file cannot hold (tab, line break, NUL, what is not UTF-8), are not
+// recorded.
 void RecordPick(Picks& picks, std::string_view typedLine, std::string_view itemLaunch);
 
 // Of the records whose line starts with the folded line given, the one picked most often,

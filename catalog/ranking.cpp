@@ -7,56 +7,51 @@
 
 namespace {
 
-// A match, ordered by one number: score, then the shorter name, then the pick count.
-struct Candidate {
-  uint64_t key;
-  uint32_t index;
-};
+// A match as one number that sorts the best first: the score, then the shorter name, then
+// the more picks, then the item added first. Plain numbers, as the catalog sorts its own,
+// so that the program carries the code of one sort.
+constexpr int KEY_SCORE_SHIFT = 36, KEY_LENGTH_SHIFT = 28, KEY_PICKS_SHIFT = 18;
+constexpr uint64_t KEY_INDEX_MASK = (uint64_t{1} << KEY_PICKS_SHIFT) - 1;
+static_assert(SCORE_LEARNED < 1024 && MAX_CATALOG_ITEMS <= KEY_INDEX_MASK + 1, "the key's fields hold them");
 
-bool Better(const Candidate& a, const Candidate& b) {
-  return a.key != b.key ? a.key > b.key : a.index < b.index;
+uint64_t RankKey(int score, size_t nameLength, uint32_t pickCount, uint32_t index) {
+  return uint64_t(1023 - score) << KEY_SCORE_SHIFT | uint64_t(std::min<size_t>(nameLength, 255)) << KEY_LENGTH_SHIFT |
+         uint64_t(1023 - std::min<uint32_t>(pickCount, 1023)) << KEY_PICKS_SHIFT | index;
 }
 
-uint64_t RankKey(int score, size_t nameLength, uint32_t pickCount) {
-  return uint64_t(score) << 40 | uint64_t(0xFFFF - std::min<size_t>(nameLength, 0xFFFF)) << 24 |
-         std::min<uint32_t>(pickCount, 0xFFFFFF);
+// The records of picks by the hash of their item: hash << 32 | record's place, sorted.
+std::vector<uint64_t> PicksByItem(const Picks& picks) {
+  std::vector<uint64_t> byItem;
+  for (uint32_t i = 0; i < picks.records.size(); ++i)
+    byItem.push_back(uint64_t{LaunchHash(picks.records[i].item)} << 32 | i);
+  std::sort(byItem.begin(), byItem.end());
+  return byItem;
 }
 
-// How often each item was picked, whatever was typed, by the hash of its launch text.
-struct ItemPicks {
-  uint32_t hash;
-  uint32_t count;
-  std::string_view item;
-};
-
-std::vector<ItemPicks> CountPicks(const Picks& picks) {
-  std::vector<ItemPicks> counts;
-  for (const PickRecord& record : picks.records) {
-    auto same = std::find_if(counts.begin(), counts.end(), [&](const ItemPicks& c) { return c.item == record.item; });
-    if (same != counts.end()) {
-      same->count += record.count;
-    } else {
-      counts.push_back({LaunchHash(record.item), record.count, record.item});
-    }
+// How often the item was picked, whatever was typed.
+uint32_t PickCount(const Picks& picks, const std::vector<uint64_t>& byItem, uint32_t hash, std::string_view launch) {
+  uint32_t count = 0;
+  for (auto at = std::lower_bound(byItem.begin(), byItem.end(), uint64_t{hash} << 32);
+       at != byItem.end() && *at >> 32 == hash; ++at) {
+    const PickRecord& record = picks.records[static_cast<uint32_t>(*at)];
+    if (record.item == launch) count += record.count;
   }
-  std::sort(counts.begin(), counts.end(), [](const ItemPicks& a, const ItemPicks& b) { return a.hash < b.hash; });
-  return counts;
-}
-
-uint32_t PickCount(const std::vector<ItemPicks>& counts, uint32_t hash, std::string_view launch) {
-  auto at =
-      std::lower_bound(counts.begin(), counts.end(), hash, [](const ItemPicks& c, uint32_t h) { return c.hash < h; });
-  for (; at != counts.end() && at->hash == hash; ++at)
-    if (at->item == launch) return at->count;
-  return 0;
+  return count;
 }
 
 int ScoreItem(const Catalog& catalog, uint32_t index, const TypedLine& typed) {
   const CatalogItem& item = catalog.items[index];
-  if (IsProgramNameTyped(typed.line, GetItemText(catalog, index, ItemText::ProgramName))) return SCORE_WHOLE_NAME;
-  if (item.kind == ItemKind::PathProgram || (item.letters & typed.letters) != typed.letters) return 0;
-  return std::max(ScoreName(typed, GetItemText(catalog, index, ItemText::FoldedName), item.innerStarts),
-                  ScoreName(typed, GetItemText(catalog, index, ItemText::FoldedFileName), 0));
+  // The folded texts, one after another: name, file name, program name.
+  size_t at = item.foldedAt;
+  const auto next = [&](ItemText which) {
+    const std::string_view text(catalog.folded.data() + at, item.length[static_cast<size_t>(which)]);
+    at += text.size();
+    return text;
+  };
+  const std::string_view name = next(ItemText::FoldedName), fileName = next(ItemText::FoldedFileName);
+  if (IsProgramNameTyped(typed.line, next(ItemText::ProgramName))) return SCORE_WHOLE_NAME;
+  if (item.kind == ItemKind::PathProgram || (item.letters & typed.mask) != typed.mask) return 0;
+  return std::max(ScoreName(typed, name, item.innerStarts), fileName.empty() ? 0 : ScoreName(typed, fileName, 0));
 }
 
 bool Accepted(const ItemFilter& filter, uint32_t index) {
@@ -74,30 +69,32 @@ std::vector<uint32_t> RankCatalog(const Catalog& catalog, std::string_view typed
   std::vector<uint32_t> shown;
   TypedLine typed;
   if (rows == 0 || !PrepareTypedLine(typedText, typed)) return shown;
-  const std::vector<ItemPicks> counts = CountPicks(picks);
+  const std::vector<uint64_t> picked = PicksByItem(picks);
   const PickRecord* learned = LearnedPick(picks, typed.line);
   const uint32_t learnedHash = learned ? LaunchHash(learned->item) : 0;
 
-  std::vector<Candidate> found;
+  std::vector<uint64_t> found;
   for (uint32_t i = 0; i < catalog.items.size(); ++i) {
     int score = ScoreItem(catalog, i, typed);
     if (!score) continue;
     const CatalogItem& item = catalog.items[i];
     uint32_t pickCount = 0;
-    if (!counts.empty()) {
+    if (!picked.empty()) {
       const std::string_view launch = GetItemText(catalog, i, ItemText::Launch);
       if (learned && item.launchHash == learnedHash && launch == learned->item) score = SCORE_LEARNED;
-      pickCount = PickCount(counts, item.launchHash, launch);
+      pickCount = PickCount(picks, picked, item.launchHash, launch);
     }
-    found.push_back({RankKey(score, item.length[static_cast<size_t>(ItemText::FoldedName)], pickCount), i});
+    found.push_back(RankKey(score, item.length[static_cast<size_t>(ItemText::FoldedName)], pickCount, i));
   }
 
   // Sorted only as far as the rows need, and further where the filter turns items away.
   for (size_t next = 0; shown.size() < rows && next < found.size();) {
     const size_t sorted = std::min(found.size(), next + rows - shown.size());
-    std::partial_sort(found.begin() + next, found.begin() + sorted, found.end(), Better);
-    for (; next < sorted; ++next)
-      if (Accepted(filter, found[next].index)) shown.push_back(found[next].index);
+    std::partial_sort(found.begin() + next, found.begin() + sorted, found.end());
+    for (; next < sorted; ++next) {
+      const uint32_t index = static_cast<uint32_t>(found[next] & KEY_INDEX_MASK);
+      if (Accepted(filter, index)) shown.push_back(index);
+    }
   }
   return shown;
 }

@@ -24,43 +24,49 @@ bool SameNoCase(std::string_view a, std::string_view b) {
          std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-// Calls entry(key, value) for each "key=value" line of the section, in the file's order;
-// comments (";") and lines without "=" are passed over.
-template <typename Entry>
-void ForEachEntry(std::string_view text, std::string_view section, Entry entry) {
-  bool inSection = false;
-  for (size_t start = 0; start < text.size();) {
-    const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-    const std::string_view line = Trimmed(text.substr(start, end - start));
-    start = end + 1;
-    if (line.empty() || line[0] == ';') continue;
-    if (line[0] == '[') {
-      inSection = line.back() == ']' && SameNoCase(Trimmed(line.substr(1, line.size() - 2)), section);
-      continue;
+// The "key=value" lines of one section of a file's text, one by one; comments (";") and
+// lines without "=" are passed over.
+struct IniSection {
+  std::string text;
+  std::string_view name;
+  size_t at = 0;
+  bool inside = false;
+
+  bool Next(std::string_view& key, std::string_view& value) {
+    while (at < text.size()) {
+      const size_t end = std::min(text.find_first_of("\r\n", at), text.size());
+      const std::string_view line = Trimmed(std::string_view(text).substr(at, end - at));
+      at = end + 1;
+      if (line.empty() || line[0] == ';') continue;
+      if (line[0] == '[') {
+        inside = line.back() == ']' && SameNoCase(Trimmed(line.substr(1, line.size() - 2)), name);
+        continue;
+      }
+      const size_t equals = line.find('=');
+      if (!inside || equals == std::string_view::npos || equals == 0) continue;
+      key = Trimmed(line.substr(0, equals));
+      value = Trimmed(line.substr(equals + 1));
+      return true;
     }
-    const size_t equals = line.find('=');
-    if (inSection && equals != std::string_view::npos && equals > 0)
-      entry(Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)));
+    return false;
   }
-}
+};
 
 }  // namespace
 
 std::optional<std::string> ParseUrlShortcut(const uint8_t* data, size_t size, LegacyTextConverter convertLegacy) {
   if (size > MAX_SHELL_INI_SIZE) return std::nullopt;
-  std::optional<std::string> url;
-  ForEachEntry(IniText(data, size, convertLegacy), "InternetShortcut", [&](std::string_view key, std::string_view value) {
-    if (!url && SameNoCase(key, "URL") && !value.empty()) url = std::string(value);
-  });
-  return url;
+  IniSection section = {IniText(data, size, convertLegacy), "InternetShortcut"};
+  for (std::string_view key, value; section.Next(key, value);)
+    if (SameNoCase(key, "URL") && !value.empty()) return std::string(value);
+  return std::nullopt;
 }
 
 std::vector<LocalizedName> ParseLocalizedFileNames(const uint8_t* data, size_t size, LegacyTextConverter convertLegacy) {
   std::vector<LocalizedName> names;
   if (size > MAX_SHELL_INI_SIZE) return names;
-  ForEachEntry(IniText(data, size, convertLegacy), "LocalizedFileNames",
-               [&](std::string_view key, std::string_view value) {
-                 if (!value.empty()) names.push_back({std::string(key), std::string(value)});
-               });
+  IniSection section = {IniText(data, size, convertLegacy), "LocalizedFileNames"};
+  for (std::string_view key, value; section.Next(key, value);)
+    if (!value.empty()) names.push_back({std::string(key), std::string(value)});
   return names;
 }

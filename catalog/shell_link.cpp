@@ -111,7 +111,7 @@ std::optional<ShellLink> ParseShellLink(const uint8_t* data, size_t size, Legacy
   ShellLink link;
   const uint32_t flags = file.U32(0x14);
   link.iconIndex = static_cast<int32_t>(file.U32(0x38));
-  link.runAsAdministrator = flags & RUN_AS_USER;
+  link.runAsAdministrator = (flags & RUN_AS_USER) != 0;
   size_t at = HEADER_SIZE;
 
   if (flags & HAS_LINK_TARGET_ID_LIST) {
@@ -127,7 +127,8 @@ std::optional<ShellLink> ParseShellLink(const uint8_t* data, size_t size, Legacy
     at += infoSize;
   }
 
-  std::string* const strings[STRING_COUNT] = {&link.description, &link.relativePath, &link.workingDir, &link.arguments,
+  // The name (a description) is passed over.
+  std::string* const strings[STRING_COUNT] = {nullptr, &link.relativePath, &link.workingDir, &link.arguments,
                                               &link.iconLocation};
   const size_t unitSize = flags & IS_UNICODE ? 2 : 1;
   for (int i = 0; i < STRING_COUNT; ++i) {
@@ -136,8 +137,9 @@ std::optional<ShellLink> ParseShellLink(const uint8_t* data, size_t size, Legacy
     const size_t count = file.U16(at);
     at += 2;
     if (!file.Has(at, count * unitSize)) return std::nullopt;
-    *strings[i] = unitSize == 2 ? Utf16LeText(data + at, count)
-                                : AnsiText({reinterpret_cast<const char*>(data + at), count}, convertLegacy);
+    if (strings[i])
+      *strings[i] = unitSize == 2 ? Utf16LeText(data + at, count)
+                                  : AnsiText({reinterpret_cast<const char*>(data + at), count}, convertLegacy);
     at += count * unitSize;
   }
 

@@ -15,7 +15,6 @@ struct ShellLink {
   std::string target;
   std::string arguments;
   std::string workingDir;
-  std::string description;
   std::string relativePath;  // of the target, from the shortcut's folder
   std::string iconLocation;  // with %VARIABLES% where the shortcut keeps one
   int32_t iconIndex = 0;

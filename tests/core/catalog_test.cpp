@@ -29,8 +29,9 @@ std::string ExpandProgramFiles(std::string_view text) {
 // A file's header made to fit its body: count and hash.
 Bytes WithHeader(uint32_t count, Bytes body) {
   Bytes file = FromHex("504d4354 01000000 00000000 00000000");
-  const uint32_t hash = CatalogFileHash(body.data(), body.size());
-  for (int i = 0; i < 4; ++i) file[8 + i] = static_cast<uint8_t>(count >> 8 * i), file[12 + i] = hash >> 8 * i;
+  const uint32_t hash = WordHash(body.data(), body.size());
+  for (int i = 0; i < 4; ++i)
+    file[8 + i] = static_cast<uint8_t>(count >> 8 * i), file[12 + i] = static_cast<uint8_t>(hash >> 8 * i);
   file.insert(file.end(), body.begin(), body.end());
   return file;
 }
@@ -58,12 +59,13 @@ TEST(Catalog, ListsWhatRunsTheSameThingOnceTheStartMenusCopyKept) {
 TEST(CatalogFile, WritesTheKnownLayoutAndReadsItBack) {
   CatalogBuilder builder;
   AddCatalogItem(builder, {"Ed", "", "e.exe", "", "", 0x0102030405060708, ItemKind::AppPath, ItemSource::AppPaths});
-  const Bytes file = EncodeCatalog(FinishCatalog(std::move(builder)));
-  EXPECT_EQ(file, FromHex("504d4354 01000000 01000000 47ae52b6 0807060504030201 01 04 0200 4564 0000 0500 652e657865"
+  const std::string encoded = EncodeCatalog(FinishCatalog(std::move(builder)));
+  const Bytes file(encoded.begin(), encoded.end());
+  EXPECT_EQ(file, FromHex("504d4354 01000000 01000000 2ad1212a 0807060504030201 01 04 0200 4564 0000 0500 652e657865"
                           "0000 0000"));
   const std::optional<Catalog> read = DecodeCatalog(file.data(), file.size());
   ASSERT_TRUE(read);
-  EXPECT_EQ(EncodeCatalog(*read), file);
+  EXPECT_EQ(EncodeCatalog(*read), encoded);
   EXPECT_EQ(read->items[0].writeTime, 0x0102030405060708u);
 }
 
@@ -86,7 +88,6 @@ TEST(CatalogFile, RejectsAnyFileItDidNotWriteWhole) {
       {"bytes after the last item", WithHeader(1, FromHex(item + "00"))},
       {"a kind out of range", WithHeader(1, FromHex("0000000000000000 04 00 0100 61 0000 0100 61 0000 0000"))},
       {"a text beyond the file", WithHeader(1, FromHex("0000000000000000 00 00 0500 61"))},
-      {"the same item twice", WithHeader(2, FromHex(item + item))},
   };
   for (const auto& c : cases) EXPECT_FALSE(DecodeCatalog(c.file.data(), c.file.size())) << c.name;
 }

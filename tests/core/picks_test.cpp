@@ -41,7 +41,8 @@ TEST(PicksFile, ReadsWhatIsSound) {
   } cases[] = {
       {"LF endings, a BOM", "\xEF\xBB\xBF" + header + record, kept},
       {"a line typed in another case", header + "3\tFIRE \tF.lnk", kept},
-      {"lines that are no record", header + "x\tfire\tF.lnk\n0\ta\tb\n\n3\tfire\n3\t\tb\n3\ta\t\n" + record, kept},
+      {"lines that are no record", header + "x\tfire\tF.lnk\n0\ta\tb\n\n3\tfire\n3\t\tb\n3\ta\t\n3\t\xFF\tb\n" + record,
+       kept},
       {"a record repeated", header + record + "5\tfire\tF.lnk\n", kept},
       {"another header", "Pellomar picks 2\n" + record, "Pellomar picks 1\r\n"},
       {"another file", "3\tfire\tF.lnk\n" + record, "Pellomar picks 1\r\n"},
