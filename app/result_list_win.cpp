@@ -148,7 +148,7 @@ void MakeResults() {
   windowClass.lpszClassName = RESULTS_CLASS;
   RegisterClassExW(&windowClass);
   // Owned by the bar: above it, and hidden with it.
-  results.window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, RESULTS_CLASS, L"Pellomar",
+  results.window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, RESULTS_CLASS, L"Programs",
                                    WS_POPUP | WS_BORDER, 0, 0, 0, 0, appState.mainWindow, NULL, instance, NULL);
   results.list = CreateWindowExW(0, L"LISTBOX", L"Programs",
                                  WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,

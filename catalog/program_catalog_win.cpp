@@ -29,7 +29,7 @@ bool TargetGone(uint32_t index) {
   wchar_t target[MAX_PATH * 2];
   const DWORD length = ExpandEnvironmentStringsW(stored.c_str(), target, MAX_PATH * 2);
   if (length == 0 || length > MAX_PATH * 2 || !IsOwnDrive(target)) return false;
-  return GetFileAttributesW(target) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND;
+  return GetFileAttributesW(target) == INVALID_FILE_ATTRIBUTES && FileIsAbsent(GetLastError());
 }
 
 bool Shown(void*, uint32_t index) {

@@ -5,7 +5,12 @@
 //   driver answer-box CAPTION   waits up to 15 seconds for the message box so captioned,
 //                               prints its text and answers OK
 //   driver await-menu           waits up to 15 seconds for a popup menu to show
+//   driver make-shortcut LINK TARGET ARGUMENTS FOLDER
+//                               saves a shortcut as the shell makes them
 #include <windows.h>
+// After windows.h, which they need.
+#include <objbase.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +27,20 @@ int main(int argc, char** argv) {
       if (menu && IsWindowVisible(menu)) return 0;
     }
     return 1;
+  }
+  if (argc == 6 && !std::strcmp(argv[1], "make-shortcut")) {
+    IShellLinkA* link = NULL;
+    IPersistFile* file = NULL;
+    wchar_t path[MAX_PATH] = {};
+    MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, path, MAX_PATH);
+    const bool saved = CoInitialize(NULL) == S_OK &&
+                       CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                        reinterpret_cast<void**>(&link)) == S_OK &&
+                       link->SetPath(argv[3]) == S_OK && link->SetArguments(argv[4]) == S_OK &&
+                       link->SetWorkingDirectory(argv[5]) == S_OK &&
+                       link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)) == S_OK &&
+                       file->Save(path, TRUE) == S_OK;
+    return saved ? 0 : 1;
   }
   if (argc != 3 || std::strcmp(argv[1], "answer-box")) return 2;
   HWND box;

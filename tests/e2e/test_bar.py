@@ -1,5 +1,6 @@
 # The real pellomar.exe under Wine (tools/wine-session.sh), run from a clean copy of the 64-bit
 # build PELLOMAR_BUILD, driven from outside and its files checked byte by byte.
+import getpass
 import os
 import pathlib
 import shutil
@@ -125,12 +126,41 @@ class Pellomar:
         return (self.folder / name).read_bytes() if (self.folder / name).exists() else None
 
 
+# The Start Menu's programs folder of the prefix's user, and the saved catalog of programs.
+def start_menu():
+    return pathlib.Path(os.environ["WINEPREFIX"], "drive_c/users", getpass.getuser(),
+                        "AppData/Roaming/Microsoft/Windows/Start Menu/Programs")
+
+
+def saved_catalog():
+    path = pathlib.Path(os.environ["WINEPREFIX"], "drive_c/users", getpass.getuser(), "AppData/Local/Pellomar/catalog.dat")
+    return path.read_bytes() if path.exists() else b""
+
+
+# A shortcut's bytes as the shell writes them, reduced to what a catalog reads: the link's
+# header, its target's local path and the target's arguments.
+def shortcut(target, arguments):
+    header = struct.pack("<I16sII24xIiI12x", 0x4C, bytes.fromhex("0114020000000000c000000000000046"),
+                         0x02 | 0x20 | 0x80, 0x20, 0, 0, 1)  # link info, arguments, Unicode texts
+    volume = struct.pack("<IIII", 0x11, 3, 0, 0x10) + b"\0"
+    base = target.encode("ascii") + b"\0"
+    info_header = 0x1C
+    info = struct.pack("<IIIIIII", info_header + len(volume) + len(base) + 1, info_header, 1, info_header,
+                       info_header + len(volume), 0, info_header + len(volume) + len(base)) + volume + base + b"\0"
+    text = arguments.encode("utf-16-le")
+    return header + info + struct.pack("<H", len(arguments)) + text + bytes(4)
+
+
 def run_value():  # the registry's answer, which names the value's text if there is one
     return run("wine", "reg", "query", r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run", "/v", "pellomar.exe",
                check=False)
 
 
-def menu(command):
+def menu_shown():
+    return subprocess.run(["wine", BUILD / "e2e_driver.exe", "await-menu"], capture_output=True, timeout=30).returncode == 0
+
+
+def menu_command(command):
     driver("post-bar", WM_COMMAND, command)
 
 
@@ -142,9 +172,9 @@ def in_box(commands, *args):
             *args)
 
 
-# Types a line over the old one (a double click selects it) and presses Enter.
+# Types a line over the old one (selected from its start to its end) and presses Enter.
 def type_line(line):
-    in_box("click --repeat 2 1 type --delay 20", line + "\r")  # \r: Return
+    in_box("click 1 key Home shift+End type --delay 20", line + "\r")  # \r: Return
 
 
 class FreshFolder(unittest.TestCase):
@@ -188,7 +218,7 @@ class Desktop(unittest.TestCase):
         # Back by a double click on its icon, the tray's first, 13 pixels in from the tray's left and bottom
         # edges, and by the hot key, which reaches Wine with the pointer over one of its windows.
         for restore in ("click --repeat 2 1", "key ctrl+alt+k"):
-            menu(IDM_MINIMIZE_RESTORE)  # the first time, the shell library's first use: the tray icon
+            menu_command(IDM_MINIMIZE_RESTORE)  # the first time, the shell library's first use: the tray icon
             left, top, _, height = wait_window(TRAY)
             self.assertIsNone(settle(lambda: window_place(BAR), None))
             xdotool("mousemove %d %d %s" % (left + 13, top + height - 13, restore))
@@ -198,7 +228,7 @@ class Desktop(unittest.TestCase):
 
 
 class Launching(unittest.TestCase):
-    def test_a_typed_line_help_and_a_line_run_before_reach_the_shell_and_the_lines_are_kept(self):
+    def test_a_typed_line_help_a_line_run_before_and_a_program_found_by_name_reach_the_shell(self):
         app = Pellomar(self, **{"recorder.exe": "e2e_recorder.exe"})
         recorder = windows_path(app.folder / "recorder.exe")
         (app.folder / "keyentries.dat").write_bytes(key_file(("rec", recorder, '--stored "two words"', 0)))
@@ -206,27 +236,46 @@ class Launching(unittest.TestCase):
             run("wine", "reg", "add", r"HKCR\%s\shell\open\command" % kind, "/ve", "/d", '"%s" "%%1"' % recorder, "/f")
         # A line run before, in any language (xdotool cannot type it into Wine).
         (app.folder / "history.txt").write_bytes("g \u6771\u4eac\r\n".encode())  # Tokyo
+        # A Start Menu of real programs' names, and a shortcut to the recorder with arguments and a folder of its own.
+        menu = start_menu() / "Pellomar test"
+        menu.mkdir(parents=True)
+        self.addCleanup(shutil.rmtree, menu)
+        names = (pathlib.Path(__file__).parents[1] / "data" / "program-names.txt").read_text(encoding="utf-8")
+        for number, name in enumerate(names.splitlines()):
+            (menu / (name.replace("/", "_").replace(":", "_") + ".lnk")).write_bytes(
+                shortcut(r"C:\windows\notepad.exe", str(number)))
+        driver("make-shortcut", windows_path(menu / "Pellomar Recorder.lnk"), recorder, "--from-menu", r"C:\windows")
         app.start()
+        in_box("key F5")  # the catalog scanned now, not after its pause at the start
+        self.assertTrue(settle(lambda: b"Pellomar Recorder" in saved_catalog(), True, 30), "scanned")
         recorded = b""
-        # A typed line, Help, and the line run before, brought back by Up: the newest comes first.
-        for act, launch in ((lambda: type_line("rec typed words"), "--stored | two words"),
-                            (lambda: menu(IDM_HELP), windows_path(app.folder / "pellomarhelp.chm")),
+        folder = windows_path(app.folder)
+        # A typed line, Help, the line run before (brought back by Up: the newest comes first), a search phrase
+        # that no program's name catches, and a few letters of a program's name.
+        for act, launch in ((lambda: type_line("rec typed words"), folder + " | --stored | two words"),
+                            (lambda: menu_command(IDM_HELP), folder + " | " + windows_path(app.folder / "pellomarhelp.chm")),
                             (lambda: in_box("click 1 key Up Up Return"),
-                             "https://www.google.com/search?q=\u6771\u4eac")):
+                             folder + " | https://www.google.com/search?q=\u6771\u4eac"),
+                            (lambda: type_line("how to cook rice"), folder + " | https://www.google.com/search?q=how to cook rice"),
+                            (lambda: type_line("pellomar rec"), r"C:\windows | --from-menu")):
             act()
-            recorded += ("%s | %s\n" % (windows_path(app.folder), launch)).encode()  # started in the program's folder
+            recorded += (launch + "\n").encode()
             self.assertEqual(settle(lambda: app.read("launches.txt"), recorded), recorded)
         # The bar's menu from the keyboard, in place of the box's own: Options, then Exit. A letter
-        # typed before the menu shows would go to the box.
+        # typed before the menu shows would go to the box; a key that went astray is pressed again.
         for opening, letter in (("key shift+F10", "o"), ("click 1 key Menu", "x")):
-            in_box(opening)
-            driver("await-menu")
+            for _ in range(3):
+                in_box(opening)
+                if menu_shown():
+                    break
             xdotool("key", letter)
             if letter == "o":
                 driver("answer-box", "Options")
                 settle(lambda: window_place("Options"), None)
         self.assertEqual(app.process.wait(timeout=20), 0)
         self.assertIn(b"rec typed words", app.read("history.txt"), "kept for the next run")
+        link = r"C:\users\%s\AppData\Roaming\Microsoft\Windows\Start Menu\Programs\Pellomar test\Pellomar Recorder.lnk"
+        self.assertIn(("\tpellomar rec\t%s\r\n" % (link % getpass.getuser())).encode(), app.read("picks.txt"), "learnt")
         self.assertTrue(app.read("config.dat") and app.read("keyentries.dat"), "both saved")
 
 
@@ -234,7 +283,7 @@ class SecondCopy(unittest.TestCase):
     def test_a_second_start_on_the_same_files_brings_the_first_forward_and_ends_on_other_files_it_runs(self):
         app = Pellomar(self)
         app.start()
-        menu(IDM_MINIMIZE_RESTORE)  # hidden to the notification area
+        menu_command(IDM_MINIMIZE_RESTORE)  # hidden to the notification area
         wait_window(TRAY)
         self.assertIsNone(settle(lambda: window_place(BAR), None))
         # Started through another path to the same folder, as a junction or a mapped drive would give.

@@ -8,10 +8,12 @@
 #include "base/file_io_win.h"
 #include "base/irreversible_calls_win.h"
 #include "base/skin_win.h"
+#include "catalog/program_catalog_win.h"
 #include "command/builtin_keywords.h"
 #include "command/command_edit_win.h"
 #include "command/history_file_win.h"
 #include "command/key_word_completion.h"
+#include "command/result_list.h"
 #include "command/typed_line_history.h"
 #include "countdown/countdown.h"
 #include "keys/key_entry_store.h"
@@ -25,9 +27,10 @@ namespace {
 
 HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
                                     INT show) {
-  EXPECT_TRUE(!owner && !directory && show == SW_SHOWMAXIMIZED) << file;
+  EXPECT_TRUE(!owner && !directory && (show == SW_SHOWMAXIMIZED || show == SW_SHOWNORMAL)) << file;
   const bool barShown = IsWindowVisible(appState.mainWindow);
-  irreversibleLog.push_back(std::string(verb) + " " + file + " | " + parameters + (barShown ? "" : " bar hidden"));
+  irreversibleLog.push_back(std::string(verb) + " " + file + " | " + parameters + (barShown ? "" : " bar hidden") +
+                            (show == SW_SHOWNORMAL ? " normal" : ""));
   // A file whose name ends in "missing" is not found; one that names "declined" is said no
   // to at the elevation prompt, which the shell reports as access denied, cancelled;
   // anything else opens, as the shell reports it.
@@ -53,8 +56,8 @@ struct AwaitedWindow {
 // it, may await another.
 std::vector<AwaitedWindow*> awaitedWindows;
 
-const char* const USER_FILES[] = {SETTINGS_FILE, KEY_ENTRIES_FILE, "keyentries.dat.bak", HISTORY_FILE,
-                                  "pellomar.moved"};
+const char* const USER_FILES[] = {SETTINGS_FILE,  KEY_ENTRIES_FILE, "keyentries.dat.bak",
+                                  HISTORY_FILE,   PICKS_FILE_NAME,  "pellomar.moved"};
 
 // No file of the program's beside the test program or in the per-user folder, which is
 // gone too, and nothing in the way of a trial file.
@@ -79,14 +82,19 @@ void CALLBACK LookForAwaitedWindows(HWND, UINT, UINT_PTR, DWORD now) {
   }
 }
 
-// Handles the messages that are waiting and those that arrive within a short while.
-void PumpMessages() {
+}  // namespace
+
+void PumpMessages(DWORD milliseconds) {
   MSG message;
-  for (const DWORD end = GetTickCount() + 50; GetTickCount() < end; Sleep(10))
+  for (const DWORD end = GetTickCount() + milliseconds; GetTickCount() < end; Sleep(10))
     while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
 }
 
-}  // namespace
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
+  for (const DWORD start = GetTickCount(); !done(); PumpMessages(20))
+    if (GetTickCount() - start > milliseconds) return false;
+  return true;
+}
 
 int main(int argc, char** argv) {
   irreversibleCalls = {RecordShellExecute, RecordExitWindows,
@@ -124,7 +132,7 @@ void AnswerBox(const char* caption, const std::string& textStart, int button, co
   AnswerDialog(
       caption,
       [&](HWND box) {
-        const std::string text = ItemText(box, 0xFFFF);  // a message box's text control
+        const std::string text = ControlText(box, 0xFFFF);  // a message box's text control
         EXPECT_EQ(text.rfind(textStart, 0), 0u) << text;
         PostMessageA(box, WM_COMMAND, button, 0);
       },
@@ -135,7 +143,7 @@ void ClickAnswering(HWND dialog, int id, const char* caption, const std::string&
   AnswerBox(caption, textStart, button, [&] { Click(dialog, id); });
 }
 
-std::string ItemText(HWND dialog, int id) {
+std::string ControlText(HWND dialog, int id) {
   char text[512] = {};
   GetDlgItemTextA(dialog, id, text, sizeof text);
   return text;
@@ -179,6 +187,9 @@ void BarTest::SetUp() {
   AddBuiltinKeywords();
   selectAllOnNextClick = true;
   typedLineHistory = TypedLineHistory{};
+  programCatalog = Catalog{};
+  programPicks = Picks{};
+  resultList = ResultList{};
   keyWordCompletion = KeyWordCompletion{};
   countdownState = CountdownState{};
   irreversibleLog.clear();

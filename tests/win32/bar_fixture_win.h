@@ -11,7 +11,8 @@
 
 // What the program would have done that cannot be taken back, one line per call: a
 // launch "open <file> | <parameters>", with " bar hidden" when the bar was hidden by then
-// (launches come from the command box: no owner window, maximized); "privilege on" and
+// and " normal" for a window shown as it is rather than maximized (launches come from
+// the command box: no owner window); "privilege on" and
 // "privilege off"; "exit <flags>", with " saved" when both of the program's files were
 // on disk by then. The test program puts its recorders in place of the real calls before
 // any window exists.
@@ -51,7 +52,12 @@ void AnswerBox(const char* caption, const std::string& textStart, int button, co
 // Clicks a button of the dialog that brings up a message box, and answers it so.
 void ClickAnswering(HWND dialog, int id, const char* caption, const std::string& textStart, int button);
 
-std::string ItemText(HWND dialog, int id);
+// Handles the messages that are waiting and those that arrive within the time given; or
+// until done, for at most the time given, and says whether it is.
+void PumpMessages(DWORD milliseconds = 50);
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds);
+
+std::string ControlText(HWND dialog, int id);
 void Click(HWND dialog, int id);
 // The file the program makes and removes at once to learn whether its folder takes files;
 // a folder of that name stands in the way as a read-only folder would.

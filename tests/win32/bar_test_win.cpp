@@ -55,7 +55,7 @@ TEST_F(BarTest, StartsShownOnScreenThoughItsHotKeyIsTakenAndItsOpacityAndFirstCl
   EXPECT_EQ(GetFocus(), appState.commandEdit);
   // The box's name for screen readers: the hidden label just before it.
   const HWND label = GetWindow(appState.commandEdit, GW_HWNDPREV);
-  EXPECT_EQ(std::pair(ItemText(appState.mainWindow, GetDlgCtrlID(label)), IsWindowVisible(label)),
+  EXPECT_EQ(std::pair(ControlText(appState.mainWindow, GetDlgCtrlID(label)), IsWindowVisible(label)),
             std::pair(std::string("Pellomar command"), FALSE));
   const HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, NULL, NULL, NULL, NULL);
   SetFocus(other);
@@ -216,7 +216,7 @@ TEST_F(BarTest, KeysRunTheLineWalkTheHistoryAndCompleteTheKeyWordLeavingTheRestT
       SendMessageA(appState.commandEdit, WM_KEYDOWN, key, 1);
       if (key == VK_RETURN || key == VK_TAB || key == VK_ESCAPE) SendMessageA(appState.commandEdit, WM_CHAR, key, 1);
     }
-    EXPECT_EQ(ItemText(appState.mainWindow, COMMAND_EDIT_ID), box) << text;
+    EXPECT_EQ(ControlText(appState.mainWindow, COMMAND_EDIT_ID), box) << text;
     EXPECT_EQ(SendMessageA(appState.commandEdit, EM_GETSEL, 0, 0), static_cast<LRESULT>(selection)) << text;
     EXPECT_EQ(irreversibleLog, log) << text;
   }
@@ -226,7 +226,7 @@ TEST_F(BarTest, KeysRunTheLineWalkTheHistoryAndCompleteTheKeyWordLeavingTheRestT
   AnswerDialog(
       "Pellomar",
       [](HWND box) {
-        EXPECT_EQ(ItemText(box, 0xFFFF).rfind("Pellomar could not open \"C:\\lost\\missing\"", 0), 0u);
+        EXPECT_EQ(ControlText(box, 0xFFFF).rfind("Pellomar could not open \"C:\\lost\\missing\"", 0), 0u);
         EXPECT_EQ(GetWindow(box, GW_OWNER), appState.mainWindow);
         EXPECT_TRUE(IsWindowVisible(appState.mainWindow));
         PostMessageA(box, WM_COMMAND, IDOK, 0);

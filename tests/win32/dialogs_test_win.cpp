@@ -97,7 +97,7 @@ TEST_F(BarTest, OptionsTakeTheHotKeyFirstThenTheNumbersClampedAndCancelTakesNoth
       for (const int box : {IDC_SNAP_STRENGTH, IDC_TRANSLUCENCY_INACTIVE, IDC_TRANSLUCENCY_ACTIVE})
         SetDlgItemTextA(options, box, c.numbers);
       Click(options, IDOK);
-      EXPECT_EQ(ItemText(options, IDC_HOT_KEY_REFUSED), c.refusal);
+      EXPECT_EQ(ControlText(options, IDC_HOT_KEY_REFUSED), c.refusal);
       if (c.refusal[0]) Click(options, IDCANCEL);
     });
     EXPECT_EQ(std::tuple(appSettings.snapStrength, appSettings.translucencyInactive, appSettings.translucencyActive),
@@ -139,7 +139,7 @@ TEST_F(BarTest, OptionsTakeDefaultsForgetTypedLinesAndChangeTheLookWhileTheRunVa
     AnswerDialog(
         "Font",
         [](HWND chooser) {
-          EXPECT_EQ(ItemText(chooser, FONT_CHOOSER_SIZE), "9") << "the stored 12 pixels at 96 dpi, at any scale";
+          EXPECT_EQ(ControlText(chooser, FONT_CHOOSER_SIZE), "9") << "the stored 12 pixels at 96 dpi, at any scale";
           PostMessageA(chooser, WM_COMMAND, IDOK, 0);
         },
         [&] { Click(options, IDC_CHANGE_FONT); });
@@ -224,7 +224,7 @@ TEST_F(BarTest, EditUserKeysChangesTheStoreAsTheUserAsksAndExportsAndImportsKeyW
         Fill(keys, "new", "n.exe");
         ClickAnswering(keys, IDC_ADD_KEY, "Verify", "Are you sure you want to add this entry?", IDNO);
         SelectLine(keys, "abc");
-        EXPECT_EQ(ItemText(keys, IDC_PAR_FIELD), "-a") << "the selected entry shown";
+        EXPECT_EQ(ControlText(keys, IDC_PAR_FIELD), "-a") << "the selected entry shown";
         ClickAnswering(keys, IDC_REMOVE_KEY, "Verify", "Are you sure you want to delete this entry?", IDYES);
         Fill(keys, "abc", "b.exe");  // no duplicate of the removed entry
         ClickAnswering(keys, IDC_ADD_KEY, "Verify", "Are you sure you want to add this entry?", IDYES);

@@ -24,7 +24,7 @@ TEST_F(BarTest, AFailedSaveAtExitIsToldWithRetryAndCancelLosesNothingElse) {
     AnswerDialog(
         "Pellomar",
         [&](HWND box) {
-          EXPECT_EQ(ItemText(box, 0xFFFF).rfind("Pellomar could not save \"config.dat\"", 0), 0u);
+          EXPECT_EQ(ControlText(box, 0xFFFF).rfind("Pellomar could not save \"config.dat\"", 0), 0u);
           RemoveDirectoryA("config.dat.new");
           PostMessageA(box, WM_COMMAND, answer, 0);
         },
@@ -251,7 +251,7 @@ TEST_F(BarTest, AStartOnFilesInUseWaitsForTheirCopyToEndOrSaysWhyItCannotReachIt
     AnswerDialog(
         "Pellomar",
         [&](HWND box) {
-          EXPECT_EQ(ItemText(box, 0xFFFF).rfind("Pellomar is already running on these files, but it does not", 0), 0u);
+          EXPECT_EQ(ControlText(box, 0xFFFF).rfind("Pellomar is already running on these files, but it does not", 0), 0u);
           SetEvent(other.go);
           PostMessageA(box, WM_COMMAND, IDRETRY, 0);
         },
