@@ -16,6 +16,7 @@
 #include "catalog/program_catalog_win.h"
 #include "command/command_edit_win.h"
 #include "command/command_results_win.h"
+#include "command/folder_listing_win.h"
 #include "command/history_file_win.h"
 #include "countdown/countdown.h"
 #include "countdown/countdown_win.h"
@@ -70,6 +71,7 @@ void MainWindowOnDestroy(HWND hwnd) {
   // First of all: a copy started from now on must not hand over to a bar that is going.
   UnmarkRunningCopy(hwnd);
   StopCatalogWorker();
+  StopListingFolders();
   DestroyResults();
   // The key entries are saved after the message loop has ended.
   SaveSettingsAtExit(BarTopLeft(hwnd));
@@ -309,6 +311,11 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_CATALOG_READY:
       MainWindowOnCatalog(lParam);
+      return 0;
+    case WM_FOLDER_LISTED:
+      if (!TakeFolderListing(reinterpret_cast<FolderListing*>(lParam))) return 0;
+      RefreshResults(appState.commandEdit);
+      ShowResults();
       return 0;
     case WM_PAINT:
       MainWindowOnPaint(hwnd);

@@ -32,9 +32,12 @@ struct Results {
   HFONT font;
   uint32_t dpi;
   int32_t rowHeight;
-  std::vector<std::pair<uint32_t, HICON>> icons;  // by catalog item, for the catalog shown
+  std::vector<std::pair<std::wstring, HICON>> icons;  // by the file they show
 };
 Results results;
+
+// So many icons are kept at most; the rows of the line shown are fetched again.
+const size_t MOST_ICONS = 64;
 
 bool IsOwnDrivePath(const std::wstring& path) {
   if (path.size() < 3 || path[1] != L':') return false;
@@ -42,31 +45,54 @@ bool IsOwnDrivePath(const std::wstring& path) {
   return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
 }
 
-// The item's small icon as the shell shows it; a program's plain icon where that would
-// mean reading from a network share that may not answer.
-HICON ItemIcon(uint32_t item) {
-  static const auto fileInfo = LoadSystemFunction<decltype(SHGetFileInfoW)>("shell32.dll", "SHGetFileInfoW");
-  if (!fileInfo) return NULL;
-  const std::wstring launch = Utf8ToWide(GetItemText(programCatalog, item, ItemText::Launch));
-  const std::wstring target = Utf8ToWide(GetItemText(programCatalog, item, ItemText::Target));
+// The file a row's icon shows, and whether the shell may read it; where that would mean
+// reading from a network share that may not answer, the plain icon of its kind shows.
+struct IconSource {
+  std::wstring file;
+  bool readable;
+  bool folder;
+};
+
+IconSource IconSourceOf(const ResultRow& row) {
+  if (row.kind == ResultKind::Entry) {
+    const std::wstring file = AnsiToWide(EntryFile(row));
+    return {file, IsOwnDrivePath(file), row.folder};
+  }
+  const std::wstring launch = Utf8ToWide(GetItemText(programCatalog, row.item, ItemText::Launch));
+  const std::wstring target = Utf8ToWide(GetItemText(programCatalog, row.item, ItemText::Target));
   const bool local = IsOwnDrivePath(launch) && (target.empty() || target[0] == L'%' || IsOwnDrivePath(target));
-  SHFILEINFOW info = {};
-  const UINT flags = SHGFI_ICON | SHGFI_SMALLICON | (local ? 0 : SHGFI_USEFILEATTRIBUTES);
-  fileInfo(local ? launch.c_str() : L"program.exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags);
-  return info.hIcon;
+  return {local ? launch : L"program.exe", local, false};
 }
 
-HICON KnownIcon(uint32_t item) {
+HICON KnownIcon(const std::wstring& file) {
   for (const auto& [known, icon] : results.icons)
-    if (known == item) return icon;
+    if (known == file) return icon;
   return NULL;
+}
+
+HICON RowIcon(const ResultRow& row) {
+  return row.kind == ResultKind::Answer ? NULL : KnownIcon(IconSourceOf(row).file);
+}
+
+HICON FetchIcon(const IconSource& source) {
+  static const auto fileInfo = LoadSystemFunction<decltype(SHGetFileInfoW)>("shell32.dll", "SHGetFileInfoW");
+  SHFILEINFOW info = {};
+  const DWORD attributes = source.folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+  if (fileInfo)
+    fileInfo(source.file.c_str(), attributes, &info, sizeof info,
+             SHGFI_ICON | SHGFI_SMALLICON | (source.readable ? 0 : SHGFI_USEFILEATTRIBUTES));
+  return info.hIcon;
 }
 
 // After the keys that wait: the timer's message comes after every other.
 void FetchIcons() {
   KillTimer(results.window, ICONS_TIMER_ID);
-  for (const ResultRow& row : resultList.rows)
-    if (!KnownIcon(row.item)) results.icons.emplace_back(row.item, ItemIcon(row.item));
+  if (results.icons.size() > MOST_ICONS) ForgetResultIcons();
+  for (const ResultRow& row : resultList.rows) {
+    if (row.kind == ResultKind::Answer) continue;
+    const IconSource source = IconSourceOf(row);
+    if (!KnownIcon(source.file)) results.icons.emplace_back(source.file, FetchIcon(source));
+  }
   InvalidateRect(results.list, NULL, FALSE);
 }
 
@@ -94,7 +120,7 @@ void DrawRow(const DRAWITEMSTRUCT& row) {
   RECT area = row.rcItem;
   FillRect(dc, &area, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   const int32_t padding = ScaleToDpi(ROW_PADDING, results.dpi), icon = ScaleToDpi(ICON_SIZE, results.dpi);
-  if (const HICON image = KnownIcon(resultList.rows[row.itemID].item))
+  if (const HICON image = RowIcon(resultList.rows[row.itemID]))
     DrawIconEx(dc, area.left + padding, area.top + (area.bottom - area.top - icon) / 2, image, icon, icon, 0, NULL,
                DI_NORMAL);
   area.left += 2 * padding + icon;
@@ -151,15 +177,24 @@ void MakeResults() {
   results.window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, RESULTS_CLASS, L"Programs",
                                    WS_POPUP | WS_BORDER, 0, 0, 0, 0, appState.mainWindow, NULL, instance, NULL);
   results.list = CreateWindowExW(0, L"LISTBOX", L"Programs",
-                                 WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+                                     LBS_NOINTEGRALHEIGHT,
                                  0, 0, 0, 0, results.window, NULL, instance, NULL);
   results.listBaseProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(results.list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ResultsListProc)));
 }
 
 std::wstring RowText(const ResultRow& row) {
+  switch (row.kind) {
+    case ResultKind::Answer:
+      return L"= " + Utf8ToWide(row.text);
+    case ResultKind::Entry:
+      return Utf8ToWide(row.text) + (row.folder ? L"\\" : L"");
+    case ResultKind::Program:
+      break;
+  }
   std::wstring text = Utf8ToWide(GetItemText(programCatalog, row.item, ItemText::Name));
-  if (!row.parameters.empty()) text += L"  " + Utf8ToWide(AnsiToUtf8(row.parameters));
+  if (!row.text.empty()) text += L"  " + AnsiToWide(row.text);
   return text;
 }
 
@@ -193,11 +228,13 @@ void ShowResults() {
   bool iconsMissing = false;
   for (const ResultRow& row : resultList.rows) {
     SendMessageW(results.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RowText(row).c_str()));
-    iconsMissing = iconsMissing || !KnownIcon(row.item);
+    iconsMissing = iconsMissing || (row.kind != ResultKind::Answer && !RowIcon(row));
   }
   SendMessageW(results.list, LB_SETCURSEL, resultList.selected, 0);
   SendMessageW(results.list, WM_SETREDRAW, TRUE, 0);
-  RECT frame = {0, 0, 0, static_cast<LONG>(resultList.rows.size()) * results.rowHeight};
+  // A folder's entries may be more than the rows shown: the list scrolls to the selected one.
+  const size_t shown = std::min(resultList.rows.size(), MAX_CATALOG_ROWS);
+  RECT frame = {0, 0, 0, static_cast<LONG>(shown) * results.rowHeight};
   AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW);
   PlaceResults(frame.bottom - frame.top);
   InvalidateRect(results.list, NULL, TRUE);
@@ -209,7 +246,7 @@ void HideResults() {
 }
 
 void ForgetResultIcons() {
-  for (const auto& [item, icon] : results.icons)
+  for (const auto& [file, icon] : results.icons)
     if (icon) DestroyIcon(icon);
   results.icons.clear();
 }

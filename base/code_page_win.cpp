@@ -112,6 +112,12 @@ std::wstring Utf8ToWide(std::string_view utf8) {
   return wide;
 }
 
+std::wstring AnsiToWide(std::string_view ansi) {
+  std::wstring wide;
+  if (!ansi.empty()) Widen(CP_ACP, 0, ansi, wide);
+  return wide;
+}
+
 std::string LegacyAnsiToUtf8(std::string_view ansi) {
   std::wstring wide;
   if (ansi.empty() || !Widen(LegacyCodePage(), 0, ansi, wide)) return std::string(ansi);

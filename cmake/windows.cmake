@@ -50,6 +50,7 @@ add_library(pellomar_win STATIC
   catalog/program_catalog_win.cpp
   command/command_edit_win.cpp
   command/command_results_win.cpp
+  command/folder_listing_win.cpp
   command/command_sources_win.cpp
   command/history_file_win.cpp
   countdown/countdown_win.cpp

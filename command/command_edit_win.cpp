@@ -131,8 +131,9 @@ void ResultsChanged(HWND hwnd) {
 
 // The keys of the list while it shows: Enter runs the selected row (with Ctrl, shows it in
 // its folder; with Ctrl and Shift, as administrator), Up and Down and the page keys move
-// the selection, Esc closes the list. While Up and Down walk the lines run before, the
-// list follows the line shown and they go on walking. False for any other key.
+// the selection, Esc closes the list, Tab takes a folder's entry into the box. While Up
+// and Down walk the lines run before, the list follows the line shown and they go on
+// walking. False for any other key.
 bool TakeListKey(HWND hwnd, WPARAM key) {
   const bool control = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
   const int page = static_cast<int>(resultList.rows.size());
@@ -153,6 +154,10 @@ bool TakeListKey(HWND hwnd, WPARAM key) {
       resultList.dismissed = true;
       characterToDrop = ESCAPE_CHARACTER;
       break;
+    case VK_TAB:
+      if (!CompleteResultRow(hwnd)) return false;
+      characterToDrop = '\t';
+      return true;
     default:
       return false;
   }

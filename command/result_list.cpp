@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "catalog/fold.h"
+#include "command/arithmetic.h"
 #include "command/command_text.h"
 #include "command/entered_line.h"
 
@@ -26,5 +28,19 @@ std::vector<ResultRow> ProgramRows(std::string_view line, const Catalog& catalog
   if (rows.empty())
     if (auto program = FindProgramLine(catalog, line, filter))
       rows.push_back({ResultKind::Program, program->index, std::move(program->parameters)});
+  return rows;
+}
+
+std::vector<ResultRow> AnswerRows(std::string_view line, std::string_view decimalSeparator) {
+  const auto result = EvaluateArithmetic(line, decimalSeparator);
+  if (!result) return {};
+  const bool number = result->kind == ArithmeticKind::Number;
+  return {{ResultKind::Answer, 0, FormatArithmeticResult(*result, decimalSeparator), false, number}};
+}
+
+std::vector<ResultRow> EntryRows(std::string_view piece, const std::vector<PathEntry>& entries) {
+  std::vector<ResultRow> rows;
+  for (PathEntry& entry : MatchPathEntries(piece, entries, FoldForMatching))
+    rows.push_back({ResultKind::Entry, 0, std::move(entry.name), entry.isFolder});
   return rows;
 }

@@ -8,6 +8,7 @@
 #include "catalog/catalog.h"
 #include "catalog/picks.h"
 #include "catalog/ranking.h"
+#include "command/typed_path.h"
 #include "keys/key_entry_store.h"
 
 // The list under the bar: what it shows for the line in the command box, and the row
@@ -16,12 +17,18 @@
 
 enum class ResultKind : uint8_t {
   Program,  // an item of the catalog of programs
+  Answer,   // the result of a line that is arithmetic
+  Entry,    // a file or folder of the folder a typed path names
 };
 
 struct ResultRow {
   ResultKind kind;
-  uint32_t item;           // a program's in the catalog
-  std::string parameters;  // what a program is given: the words typed after its name
+  uint32_t item = 0;  // a program's in the catalog
+  // A program's parameters (the words typed after its name), an answer as shown (a number,
+  // or a word for what is none), an entry's name.
+  std::string text;
+  bool folder = false;  // an entry that is a folder
+  bool number = false;  // an answer that is a number, which Enter copies
 };
 
 struct ResultList {
@@ -49,3 +56,11 @@ bool LineTakesKeyWord(std::string_view line, const KeyEntryStore& store);
 // names match it, or else the program whose name it begins with, given the words after.
 std::vector<ResultRow> ProgramRows(std::string_view line, const Catalog& catalog, const Picks& picks,
                                    ItemFilter filter = {});
+
+// The one row of a line (UTF-8) that is arithmetic, in the user's decimal separator; none
+// for any other line.
+std::vector<ResultRow> AnswerRows(std::string_view line, std::string_view decimalSeparator);
+
+// The rows of a folder's entries whose names start with the piece typed after its last
+// separator, folders first.
+std::vector<ResultRow> EntryRows(std::string_view piece, const std::vector<PathEntry>& entries);

@@ -4,7 +4,7 @@
 #include <string_view>
 
 // "sys" with its parameters: "l" logs off, "s" powers off, "r" restarts, "sf" forces a
-// power-off; anything else does nothing.
+// power-off, after asking the user where the settings say so; anything else does nothing.
 void RunSystemCommand(std::string_view parameters);
 
 // Has the main window save the program's files, then asks Windows to end the session

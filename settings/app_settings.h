@@ -43,6 +43,7 @@ struct AppSettings {
   uint8_t hotKeyVirtualKey;  // a virtual key code
   bool rememberTypedLines;
   bool findPrograms;  // the bar finds installed programs by a few letters of their names
+  bool askBeforeSessionEnd;  // "sys" asks before it logs off, restarts or shuts down
 };
 
 // Ctrl+Alt+K, as the modifiers and virtual key that RegisterHotKey takes.
@@ -69,7 +70,8 @@ constexpr AppSettings DEFAULT_SETTINGS = {
     DEFAULT_HOT_KEY_MODIFIERS,
     DEFAULT_HOT_KEY_VIRTUAL_KEY,
     true,  // rememberTypedLines
-    true,  // findPrograms
+    true,   // findPrograms
+    false,  // askBeforeSessionEnd
 };
 
 extern AppSettings appSettings;

@@ -64,6 +64,7 @@ const CheckBox CHECK_BOXES[] = {
     {IDC_DEFAULT_SEARCH, &appSettings.defaultSearchEnabled, true},
     {IDC_REMEMBER_TYPED_LINES, &appSettings.rememberTypedLines, true},
     {IDC_FIND_PROGRAMS, &appSettings.findPrograms, true},
+    {IDC_ASK_BEFORE_SESSION_END, &appSettings.askBeforeSessionEnd, false},
 };
 
 struct NumberBox {

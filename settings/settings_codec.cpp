@@ -45,6 +45,7 @@ void VisitFields(Codec& codec, Settings& settings) {
   codec.Byte(settings.hotKeyVirtualKey);
   codec.Bool(settings.rememberTypedLines);
   codec.Bool(settings.findPrograms);
+  codec.Bool(settings.askBeforeSessionEnd);
 }
 
 struct Writer {

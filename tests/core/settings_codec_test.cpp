@@ -22,7 +22,8 @@ const Bytes DEFAULT_FILE = FromHex(
     "617269616c"  // "arial", then zeros to 32 bytes
     "000000000000000000000000000000000000000000000000000000"
     "ffffff00 00 01"
-    "03 4b 01 01");  // after the first layout's 157 bytes: Ctrl+Alt+K, typed lines remembered, programs found
+    "03 4b 01 01 00");  // after the first layout's 157 bytes: Ctrl+Alt+K, typed lines remembered, programs
+                        // found, no question before the session ends
 
 }  // namespace
 
@@ -37,7 +38,7 @@ TEST(SettingsCodec, TakesTheFieldsThatLieWhollyInTheData) {
   // an older copy writes it (and reads a newer file); after the hot key; as the version
   // before writes it; whole, with 300 bytes too many.
   const std::pair<size_t, size_t> cases[] = {{2, 0},     {22, 22},   {60, 23},   {89, 87},   {120, 91},
-                                             {156, 156}, {157, 157}, {159, 159}, {160, 160}, {461, 161}};
+                                             {156, 156}, {157, 157}, {159, 159}, {160, 160}, {462, 162}};
   // Every byte of the default file changed, so that every field differs: the texts lose
   // their terminators and two flags hold bytes other than 1.
   Bytes changed = DEFAULT_FILE;

@@ -67,11 +67,11 @@ def windows_path(path):
     return "Z:" + str(path).replace("/", "\\")
 
 
-# A "config.dat" as the program writes it: 161 bytes, little-endian, unpadded.
+# A "config.dat" as the program writes it: 162 bytes, little-endian, unpadded.
 def settings_file(left=0, top=0, run_at_startup=True, skin=b"sk_default.bmp"):
     font = struct.pack("<5i", -12, 0, 0, 0, 700) + bytes(8) + b"arial".ljust(32, b"\0")
     return (struct.pack("<5i", left, top, 25, 85, 28) + bytes([run_at_startup, 1, 0]) + skin.ljust(64, b"\0")
-            + bytes([0x33, 0x33, 0x33, 0]) + font + bytes([0xFF, 0xFF, 0xFF, 0, 0, 1, 3, ord("K"), 1, 1]))
+            + bytes([0x33, 0x33, 0x33, 0]) + font + bytes([0xFF, 0xFF, 0xFF, 0, 0, 1, 3, ord("K"), 1, 1, 0]))
 
 
 # A "keyentries.dat" of (key, command, parameters, flag) entries without replacements.
