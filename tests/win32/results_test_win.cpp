@@ -1,6 +1,7 @@
-// Programs found by a few letters: a Start Menu and a Desktop of the test's own scanned,
-// the list under the bar and its keys, a change seen while the bar runs, and a pick
-// learnt across a restart.
+// The list under the bar and its keys: programs found by a few letters in a Start Menu and
+// a Desktop of the test's own, a change seen while the bar runs, a pick learnt across a
+// restart; arithmetic answered; a folder's entries listed and completed. And the question
+// before the session ends.
 #include <windows.h>
 // After windows.h, which they need.
 #include <objbase.h>
@@ -9,6 +10,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/user_files_win.h"
@@ -17,7 +19,9 @@
 #include "base/exe_folder_win.h"
 #include "catalog/catalog_worker_win.h"
 #include "catalog/program_catalog_win.h"
+#include "app/main_window_win.h"
 #include "command/command_edit_win.h"
+#include "settings/app_settings.h"
 
 namespace {
 
@@ -126,6 +130,48 @@ TEST_F(BarTest, ProgramsOfTheStartMenuAreFoundByAFewLettersListedRunAndLearntAsT
       LoadPicks();
     }
     EXPECT_EQ(ShownRows("f").front(), "Mozilla Firefox*") << restarted;
+  }
+  DestroyWindow(appState.mainWindow);
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+}
+
+TEST_F(BarTest, ArithmeticIsAnsweredAPathsEntriesListedAndCompletedAndSysAsksFirstWhereTheUserWantsIt) {
+  const std::string folder = ExeFolder() + "paths test\\";
+  for (const std::string& made : {folder, folder + "Apps\\", folder + "Apps\\Archive\\", folder + "Books\\"})
+    CreateDirectoryA(made.c_str(), NULL);
+  WriteBytes(folder + "Apps\\App One.exe", "MZ");
+  WriteBytes(folder + "notes.txt", "");
+  appSettings.askBeforeSessionEnd = true;
+  StartBar();
+  EXPECT_EQ(ShownRows("2+3*4"), Rows{"= 14*"});
+  Press(VK_RETURN);
+  std::wstring copied;
+  if (OpenClipboard(NULL)) {
+    if (const HANDLE text = GetClipboardData(CF_UNICODETEXT)) copied = static_cast<const wchar_t*>(GlobalLock(text));
+    CloseClipboard();
+  }
+  EXPECT_EQ(std::tuple(copied, ControlText(appState.mainWindow, COMMAND_EDIT_ID), ShownRows("14")),
+            std::tuple(std::wstring(L"14"), std::string("14"), Rows{}))
+      << "copied, and left in the box";
+  EXPECT_EQ(ShownRows("0.1+0.2"), Rows{"= 0.3*"});
+
+  // Listed in the background: the rows come once the folder is.
+  EXPECT_TRUE(PumpUntil([&] { return ShownRows(folder) == Rows{"Apps\\*", "Books\\", "notes.txt"}; }, 5000));
+  EXPECT_TRUE(PumpUntil([&] { return ShownRows(folder + "a") == Rows{"Apps\\*"}; }, 5000));
+  Press(VK_TAB);
+  EXPECT_EQ(ControlText(appState.mainWindow, COMMAND_EDIT_ID), folder + "Apps\\") << "a folder with its separator";
+  EXPECT_TRUE(PumpUntil([&] { return ShownRows(folder + "Apps\\") == Rows{"Archive\\*", "App One.exe"}; }, 5000));
+  irreversibleLog.clear();
+  Press(VK_DOWN);
+  Press(VK_RETURN);
+  EXPECT_EQ(irreversibleLog, std::vector<std::string>{"open " + folder + "Apps\\App One.exe |  normal"});
+
+  // sys asks first: Cancel, which Enter answers, keeps the session.
+  for (const int answer : {IDCANCEL, IDOK}) {
+    irreversibleLog.clear();
+    AnswerBox("Pellomar", "Restart the computer now?", answer, [this] { EnterLine("sys r"); });
+    EXPECT_EQ(irreversibleLog.size(), answer == IDOK ? 3u : 0u) << answer;
   }
   DestroyWindow(appState.mainWindow);
   std::error_code ignored;
