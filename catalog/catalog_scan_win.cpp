@@ -5,10 +5,11 @@
 
 #include <algorithm>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "base/code_page_win.h"
+#include "base/folder_entries_win.h"
 #include "base/system_library_win.h"
 #include "catalog/shell_ini.h"
 #include "catalog/shell_link.h"
@@ -24,10 +25,24 @@ const wchar_t APP_PATHS_KEY[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\
 // it alone and let go after, on this thread.
 struct Scan {
   const Catalog& previous;
-  std::unordered_map<std::string_view, size_t> previousByLaunch;
+  std::vector<uint32_t> previousByLaunch;  // the items of previous, in the order of their launch hashes
   CatalogBuilder builder;
   decltype(&SHLoadIndirectString) loadIndirectString;
 };
+
+// The item of the previous catalog that launches this, if any.
+const CatalogItem* PreviousItem(const Scan& scan, std::string_view launch, size_t& index) {
+  const uint32_t hash = LaunchHash(launch);
+  const auto hashOf = [&](uint32_t i) { return scan.previous.items[i].launchHash; };
+  auto at = std::lower_bound(scan.previousByLaunch.begin(), scan.previousByLaunch.end(), hash,
+                             [&](uint32_t i, uint32_t h) { return hashOf(i) < h; });
+  for (; at != scan.previousByLaunch.end() && hashOf(*at) == hash; ++at) {
+    if (GetItemText(scan.previous, *at, ItemText::Launch) != launch) continue;
+    index = *at;
+    return &scan.previous.items[*at];
+  }
+  return nullptr;
+}
 
 bool EndsWithNoCase(std::wstring_view text, std::wstring_view ending) {
   return text.size() >= ending.size() && _wcsicmp(text.data() + text.size() - ending.size(), ending.data()) == 0;
@@ -65,24 +80,29 @@ bool ReadSmallFile(const std::wstring& path, size_t most, std::vector<uint8_t>& 
 
 // The names the shell shows for the files of a folder where they differ from the files'
 // own ("Rechner" for Calculator.lnk), from its desktop.ini: text, or a string of a
-// library's resources.
-std::unordered_map<std::wstring, std::string> LocalizedNames(const std::wstring& folder, const Scan& scan) {
-  std::unordered_map<std::wstring, std::string> names;
+// library's resources; by file name.
+using LocalizedNames = std::vector<std::pair<std::wstring, std::string>>;
+
+LocalizedNames ReadLocalizedNames(const std::wstring& folder, const Scan& scan) {
+  LocalizedNames names;
   std::vector<uint8_t> ini;
   if (!ReadSmallFile(folder + L"\\desktop.ini", MAX_SHELL_INI_SIZE, ini)) return names;
-  for (const LocalizedName& entry : ParseLocalizedFileNames(ini.data(), ini.size(), AnsiOfShortcut)) {
-    std::wstring file = Utf8ToWide(entry.fileName);
-    CharLowerW(file.data());
-    std::string name = entry.name;
-    if (!name.empty() && name[0] == '@') {
+  for (LocalizedName& entry : ParseLocalizedFileNames(ini.data(), ini.size(), AnsiOfShortcut)) {
+    if (!entry.name.empty() && entry.name[0] == '@') {
       wchar_t loaded[256] = {};
-      if (!scan.loadIndirectString || scan.loadIndirectString(Utf8ToWide(name).c_str(), loaded, 256, NULL) != S_OK)
+      if (!scan.loadIndirectString || scan.loadIndirectString(Utf8ToWide(entry.name).c_str(), loaded, 256, NULL) != S_OK)
         continue;
-      name = WideToUtf8(loaded);
+      entry.name = WideToUtf8(loaded);
     }
-    if (!name.empty()) names.emplace(std::move(file), std::move(name));
+    if (!entry.name.empty()) names.emplace_back(Utf8ToWide(entry.fileName), std::move(entry.name));
   }
   return names;
+}
+
+std::string ShownName(const LocalizedNames& names, const wchar_t* file) {
+  for (const auto& [named, shown] : names)
+    if (_wcsicmp(named.c_str(), file) == 0) return shown;
+  return std::string();
 }
 
 uint64_t WriteTimeOf(const WIN32_FIND_DATAW& found) {
@@ -97,9 +117,9 @@ void AddShortcut(Scan& scan, const std::wstring& path, const WIN32_FIND_DATAW& f
   std::wstring_view file(found.cFileName);
   const std::string fileName = WideToUtf8(file.substr(0, file.rfind(L'.')));
   const std::string& name = shownName.empty() ? fileName : shownName;
-  const auto before = scan.previousByLaunch.find(launch);
-  if (before != scan.previousByLaunch.end() && scan.previous.items[before->second].writeTime == written) {
-    const size_t i = before->second;
+  size_t i = 0;
+  const CatalogItem* before = PreviousItem(scan, launch, i);
+  if (before && before->writeTime == written) {
     AddCatalogItem(scan.builder, {name, fileName, launch, GetItemText(scan.previous, i, ItemText::Target),
                                   GetItemText(scan.previous, i, ItemText::Arguments), written, ItemKind::Shortcut,
                                   source});
@@ -127,40 +147,19 @@ bool IsShortcut(std::wstring_view file) {
   return EndsWithNoCase(file, L".lnk") || EndsWithNoCase(file, L".url") || EndsWithNoCase(file, L".appref-ms");
 }
 
-// Calls visit for each entry of the folder but "." and "..".
-template <typename Visit>
-void ForEachEntry(const std::wstring& folder, const wchar_t* pattern, Visit visit) {
-  WIN32_FIND_DATAW found;
-  // The basic information in large batches where the system offers it (Windows 7 on).
-  HANDLE search = FindFirstFileExW((folder + pattern).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, NULL,
-                                   FIND_FIRST_EX_LARGE_FETCH);
-  if (search == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER)
-    search = FindFirstFileW((folder + pattern).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::wstring_view name(found.cFileName);
-    if (name != L"." && name != L"..") visit(found);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-}
-
 void ScanFolder(Scan& scan, const std::wstring& folder, ItemSource source, int depth, const std::wstring& leftOut) {
   if (folder.empty()) return;
-  const auto localized = LocalizedNames(folder, scan);
-  ForEachEntry(folder, L"\\*", [&](const WIN32_FIND_DATAW& found) {
+  const LocalizedNames localized = ReadLocalizedNames(folder, scan);
+  for (FolderEntries entries(folder + L"\\*"); entries.Next();) {
+    const WIN32_FIND_DATAW& found = entries.found;
     const std::wstring path = folder + L'\\' + found.cFileName;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      if (IsShortcut(found.cFileName)) AddShortcut(scan, path, found, ShownName(localized, found.cFileName), source);
+    } else if (depth > 0 && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && !SameFolder(path, leftOut)) {
       // A junction or link may lead anywhere, back up the tree included.
-      if (depth > 0 && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && !SameFolder(path, leftOut))
-        ScanFolder(scan, path, source, depth - 1, leftOut);
-      return;
+      ScanFolder(scan, path, source, depth - 1, leftOut);
     }
-    if (!IsShortcut(found.cFileName)) return;
-    std::wstring key = found.cFileName;
-    CharLowerW(key.data());
-    const auto shown = localized.find(key);
-    AddShortcut(scan, path, found, shown == localized.end() ? std::string() : shown->second, source);
-  });
+  }
 }
 
 // A value of the registry as a path: expanded where it holds variables, without quotes.
@@ -210,13 +209,13 @@ void ScanPath(Scan& scan) {
     while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
     if (folder.size() < 2 || folder[1] != L':' || GetDriveTypeW((folder.substr(0, 2) + L"\\").c_str()) == DRIVE_REMOTE)
       continue;
-    ForEachEntry(folder, L"\\*.exe", [&](const WIN32_FIND_DATAW& found) {
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return;
-      const std::wstring_view file(found.cFileName);
-      const std::string launch = WideToUtf8(folder + L'\\' + found.cFileName);
+    for (FolderEntries entries(folder + L"\\*.exe"); entries.Next();) {
+      if (entries.found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+      const std::wstring_view file(entries.found.cFileName);
+      const std::string launch = WideToUtf8(folder + L'\\' + entries.found.cFileName);
       AddCatalogItem(scan.builder, {WideToUtf8(file.substr(0, file.size() - 4)), {}, launch, launch, {}, 0,
                                     ItemKind::PathProgram, ItemSource::Path});
-    });
+    }
   }
 }
 
@@ -246,9 +245,10 @@ CatalogSources SystemCatalogSources() {
 Catalog ScanCatalog(CatalogSources& sources, const Catalog& previous) {
   const HMODULE lightweightShell = LoadLibraryW(L"shlwapi.dll");
   Scan scan = {previous, {}, {}, FunctionOf<decltype(SHLoadIndirectString)>(lightweightShell, "SHLoadIndirectString")};
-  scan.previousByLaunch.reserve(previous.items.size());
-  for (size_t i = 0; i < previous.items.size(); ++i)
-    scan.previousByLaunch.emplace(GetItemText(previous, i, ItemText::Launch), i);
+  scan.previousByLaunch.resize(previous.items.size());
+  for (uint32_t i = 0; i < previous.items.size(); ++i) scan.previousByLaunch[i] = i;
+  std::sort(scan.previousByLaunch.begin(), scan.previousByLaunch.end(),
+            [&](uint32_t a, uint32_t b) { return previous.items[a].launchHash < previous.items[b].launchHash; });
   // In the order in which a program found twice keeps its first copy.
   ScanFolder(scan, sources.userStartMenu, ItemSource::UserStartMenu, MAX_FOLDER_DEPTH, sources.userStartup);
   ScanFolder(scan, sources.commonStartMenu, ItemSource::CommonStartMenu, MAX_FOLDER_DEPTH, sources.commonStartup);

@@ -154,6 +154,40 @@ Value ReadNumber(Reader& r) {
   return ReadDecimal(r);
 }
 
+// x^y: whole powers up to this are multiplied out, the others found from the processor's
+// base-2 logarithm and exponential in long double. The library's pow would weigh more than
+// all of this arithmetic together, in a program whose size counts.
+constexpr double MOST_MULTIPLIED_POWER = 64;
+
+bool IsOdd(double whole) {
+  return std::fmod(whole, 2) != 0;
+}
+
+double Power(double x, double y) {
+  if (y == 0) return 1;
+  if (x < 0) {
+    if (!IsWhole(y)) return std::nan("");
+    const double power = Power(-x, y);
+    return IsOdd(y) ? -power : power;
+  }
+  if (IsWhole(y) && std::fabs(y) <= MOST_MULTIPLIED_POWER) {
+    long double power = 1, square = x;
+    for (double rest = std::fabs(y); rest >= 1; rest = std::floor(rest / 2), square *= square)
+      if (IsOdd(rest)) power *= square;
+    return static_cast<double>(y > 0 ? power : 1 / power);
+  }
+  if (x == 0) return y > 0 ? 0 : HUGE_VAL;
+  return static_cast<double>(std::exp2(y * std::log2(static_cast<long double>(x))));
+}
+
+// How many roundings to double the logarithm and exponential of Power may add for x^y:
+// their relative error grows with the exponent they carry, shrunk by the digits long
+// double has beyond double.
+double PowerRoundings(double x, double y) {
+  const long double carried = std::fabs(y * std::log2(static_cast<long double>(std::fabs(x))));
+  return static_cast<double>(carried * LDBL_EPSILON / DBL_EPSILON);
+}
+
 // Records the first step that gives no number; later steps are then skipped.
 void Fail(Reader& r, ArithmeticKind kind) {
   if (r.kind == ArithmeticKind::Number) r.kind = kind;
@@ -218,16 +252,18 @@ Value Apply(Reader& r, char op, Value a, Value b) {
         Fail(r, ArithmeticKind::DivisionByZero);
         return a;
       }
-      v.number = std::pow(x, y);
+      v.number = Power(x, y);
       if (std::isnan(v.number)) Fail(r, ArithmeticKind::NotARealNumber);
       if (x != 0 && Underflowed(v.number)) Fail(r, ArithmeticKind::Underflow);
       if (x == 0) {
-        v.error = y > 0 && a.error > 0 ? std::pow(a.error, y) : 0;
+        v.error = y > 0 && a.error > 0 ? Power(a.error, y) : 0;
       } else if (!(exactWholes && y >= 0 && std::fabs(v.number) <= EXACT_WHOLE_LIMIT)) {
-        const double relative = std::fabs(y) * a.error / std::fabs(x) + std::fabs(std::log(std::fabs(x))) * b.error;
-        // MinGW's pow multiplies out whole powers, a rounding that may double at each step
-        // (160 units of the last place for x^-180); for other powers it is within one.
-        const double own = IsWhole(y) ? std::fabs(y) + 2 : 2;
+        const double relative =
+            std::fabs(y) * a.error / std::fabs(x) + static_cast<double>(std::fabs(std::log(std::fabs(x)))) * b.error;
+        // Multiplied out, a whole power may round at each step; from the logarithm, once,
+        // and as much again as that may carry.
+        const double own =
+            (IsWhole(y) && std::fabs(y) <= MOST_MULTIPLIED_POWER ? std::fabs(y) : 0) + 2 + PowerRoundings(x, y);
         v.error = std::fabs(v.number) * (relative + own * ROUNDING);
       }
       break;
@@ -301,7 +337,7 @@ std::optional<ArithmeticResult> EvaluateArithmetic(std::string_view line, std::s
   if (r.malformed || r.at != line.size() || r.operators == 0) return std::nullopt;
   if (r.kind != ArithmeticKind::Number) return ArithmeticResult{r.kind, 0, 0};
   // Where the error reaches half a unit of the first digit, no digit is certain.
-  if (v.number != 0 && 2 * v.error > std::pow(10.0, std::floor(std::log10(std::fabs(v.number)))))
+  if (v.number != 0 && 2 * v.error > Power(10.0, std::floor(std::log10(std::fabs(v.number)))))
     return ArithmeticResult{ArithmeticKind::BeyondPrecision, 0, 0};
   return ArithmeticResult{ArithmeticKind::Number, v.number, v.error};
 }
@@ -344,10 +380,14 @@ std::string FormatArithmeticResult(const ArithmeticResult& result, std::string_v
     exponent += scaled < POWERS_OF_TEN[MOST_DIGITS - 1] ? -1 : 1;
     scaled = Scaled(magnitude, MOST_DIGITS - 1 - exponent);
   }
-  // As many digits as the error leaves certain, rounded half away from zero.
-  int digits = MOST_DIGITS;
+  // As many digits as the error leaves certain, rounded half away from zero: the least and
+  // the greatest value the error allows round to the same digits.
   const long double scaledError = result.error * (scaled / magnitude);
-  while (digits > 1 && scaledError > POWERS_OF_TEN[MOST_DIGITS - digits] / 2) --digits;
+  const auto rounded = [](long double value, int digits) {
+    return std::floor(value / POWERS_OF_TEN[MOST_DIGITS - digits] + 0.5L);
+  };
+  int digits = MOST_DIGITS;
+  while (digits > 1 && rounded(scaled - scaledError, digits) != rounded(scaled + scaledError, digits)) --digits;
   uint64_t kept = static_cast<uint64_t>(scaled / POWERS_OF_TEN[MOST_DIGITS - digits] + 0.5L);
   if (kept >= static_cast<uint64_t>(POWERS_OF_TEN[digits])) {
     kept /= 10;

@@ -64,9 +64,11 @@ struct ArithmeticResult {
 std::optional<ArithmeticResult> EvaluateArithmetic(std::string_view line, std::string_view decimalSeparator);
 
 // A Number in the user's decimal separator, with at most 15 significant digits and fewer
-// where the error bound leaves the later ones uncertain, trailing zeros dropped, -0 as 0:
-// "0,3", "512", "-4". Below 0.0001 and from 10^15 on, in exponent form with at least two
-// exponent digits: "1,5E+20", "1E-05". Every digit shown is right, except that the last
-// may be one off where the exact result lies that close to halfway between two numbers of
-// as many digits. Other kinds give their words above.
+// where the error bound leaves the later ones uncertain (the least and the greatest value
+// it allows would round to other digits), trailing zeros dropped, -0 as 0: "0,3", "512",
+// "-4". Below 0.0001 and from 10^15 on, in exponent form with at least two exponent
+// digits: "1,5E+20", "1E-05". Every digit shown is right, but where the result lies within
+// about 1/10000 of a unit of the last digit from halfway, where it may be one off (where
+// long double is double, as under MSVC, within about 1/10). Other kinds give their words
+// above.
 std::string FormatArithmeticResult(const ArithmeticResult& result, std::string_view decimalSeparator);

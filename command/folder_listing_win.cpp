@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/code_page_win.h"
+#include "base/folder_entries_win.h"
 #include "base/system_library_win.h"
 
 FolderListing folderListing;
@@ -29,16 +30,10 @@ DWORD WINAPI ListInBackground(void* parameter) {
   const std::unique_ptr<Job> job(static_cast<Job*>(parameter));
   auto listing = std::make_unique<FolderListing>();
   listing->folder = job->folder;
-  const std::wstring pattern = AnsiToWide(job->folder) + L'*';
-  WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const DWORD attributes = found.dwFileAttributes;
-      listing->entries.push_back({WideToUtf8(found.cFileName), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                                  (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0});
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+  for (FolderEntries entries(AnsiToWide(job->folder) + L'*'); entries.Next();) {
+    const DWORD attributes = entries.found.dwFileAttributes;
+    listing->entries.push_back({WideToUtf8(entries.found.cFileName), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                                (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0});
   }
   if (PostMessageW(job->notify, WM_FOLDER_LISTED, 0, reinterpret_cast<LPARAM>(listing.get()))) listing.release();
   return 0;

@@ -119,14 +119,15 @@ Bytes encodeIconImage(const std::vector<std::uint8_t>& rgba, int size) {
   return out;
 }
 
-// Windows XP reads only DIBs, and asks for 16 and 32 pixels (and for 48 in one view of
-// Explorer's, where it scales the 32); every other size is PNG, which later systems read,
-// at a fraction of the bytes: the 48 as a DIB would weigh 9 KB, the 256 260 KB.
+// Windows XP reads only DIBs, and its notification area and menus ask for 16 pixels;
+// every other size is PNG, which later systems read, at a fraction of the bytes (the 32
+// as a DIB would weigh 4 KB, the 48 9 KB, the 256 260 KB), and which XP does without,
+// scaling the 16 for its larger views.
 Bytes encodeIcon() {
   std::vector<Bytes> images;
   for (const int size : ICON_SIZES) {
     const std::vector<std::uint8_t> rgba = DrawIcon(size);
-    const bool forXp = size == 16 || size == 32;
+    const bool forXp = size == 16;
     images.push_back(forXp ? encodeIconImage(rgba, size) : EncodePng(rgba, size, size));
   }
   Bytes out;
