@@ -1,13 +1,10 @@
 #include "catalog/catalog_packaged_win.h"
 
 #include <windows.h>
-// After windows.h, which they need.
-#include <objbase.h>
-#include <shlobj.h>
+// After windows.h, which it needs.
 #include <versionhelpers.h>
 
 #include "base/code_page_win.h"
-#include "base/system_library_win.h"
 
 namespace {
 
@@ -19,38 +16,22 @@ const GUID ENUM_ITEMS_HANDLER = {0x94f60519, 0x2850, 0x4924, {0xaa, 0x5a, 0xd1, 
 const wchar_t PACKAGES_KEY[] =
     L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\AppModel\\Repository\\Packages";
 
-// The COM and shell functions, looked up so that the program does not load their
-// libraries at its start.
-struct ShellApi {
-  HMODULE ole = LoadLibraryW(L"ole32.dll");
-  HMODULE shell = LoadLibraryW(L"shell32.dll");
-  decltype(&CoInitializeEx) initialize = FunctionOf<decltype(CoInitializeEx)>(ole, "CoInitializeEx");
-  decltype(&CoUninitialize) uninitialize = FunctionOf<decltype(CoUninitialize)>(ole, "CoUninitialize");
-  decltype(&CoTaskMemFree) free = FunctionOf<decltype(CoTaskMemFree)>(ole, "CoTaskMemFree");
-  decltype(&SHGetKnownFolderItem) folderItem =
-      FunctionOf<decltype(SHGetKnownFolderItem)>(shell, "SHGetKnownFolderItem");
-  ~ShellApi() {
-    if (shell) FreeLibrary(shell);
-    if (ole) FreeLibrary(ole);
-  }
-};
-
 // The item's display name of this kind, as UTF-8; empty where it has none.
-std::string DisplayName(const ShellApi& api, IShellItem* item, SIGDN kind) {
+std::string DisplayName(const ShellObjects& objects, IShellItem* item, SIGDN kind) {
   wchar_t* name = NULL;
   if (item->GetDisplayName(kind, &name) != S_OK) return std::string();
   std::string utf8 = WideToUtf8(name);
-  api.free(name);
+  objects.freeTask(name);
   return utf8;
 }
 
-void AddApps(const ShellApi& api, IEnumShellItems* apps, CatalogBuilder& builder) {
+void AddApps(const ShellObjects& objects, IEnumShellItems* apps, CatalogBuilder& builder) {
   IShellItem* app = NULL;
   while (apps->Next(1, &app, NULL) == S_OK) {
     // A packaged app's id names its package and the app in it: "Microsoft.WindowsCalculator_...!App".
     // Other ids are the Start Menu's shortcuts and the system's folders, found elsewhere.
-    const std::string id = DisplayName(api, app, SIGDN_PARENTRELATIVEPARSING);
-    const std::string name = DisplayName(api, app, SIGDN_NORMALDISPLAY);
+    const std::string id = DisplayName(objects, app, SIGDN_PARENTRELATIVEPARSING);
+    const std::string name = DisplayName(objects, app, SIGDN_NORMALDISPLAY);
     app->Release();
     if (id.find('!') == std::string::npos || name.empty()) continue;
     AddCatalogItem(builder, {name, {}, "shell:AppsFolder\\" + id, {}, {}, 0, ItemKind::PackagedApp,
@@ -67,22 +48,17 @@ bool HasPackages() {
 
 }  // namespace
 
-bool AddPackagedApps(CatalogBuilder& builder) {
-  if (!IsWindows8OrGreater() || !HasPackages()) return false;
-  const ShellApi api;
-  if (!api.initialize || !api.uninitialize || !api.free || !api.folderItem) return false;
-  // The shell's objects want an apartment of their own on this thread.
-  if (FAILED(api.initialize(NULL, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) return false;
+bool AddPackagedApps(const ShellObjects& objects, CatalogBuilder& builder) {
+  if (!IsWindows8OrGreater() || !HasPackages() || !objects.uninitialize || !objects.knownFolderItem) return false;
   IShellItem* folder = NULL;
   IEnumShellItems* apps = NULL;
-  const bool found = api.folderItem(APPS_FOLDER, KF_FLAG_DEFAULT, NULL, __uuidof(IShellItem),
-                                    reinterpret_cast<void**>(&folder)) == S_OK;
+  const bool found = objects.knownFolderItem(APPS_FOLDER, KF_FLAG_DEFAULT, NULL, __uuidof(IShellItem),
+                                             reinterpret_cast<void**>(&folder)) == S_OK;
   if (found && folder->BindToHandler(NULL, ENUM_ITEMS_HANDLER, __uuidof(IEnumShellItems),
                                      reinterpret_cast<void**>(&apps)) == S_OK) {
-    AddApps(api, apps, builder);
+    AddApps(objects, apps, builder);
     apps->Release();
   }
   if (folder) folder->Release();
-  api.uninitialize();
   return found;
 }

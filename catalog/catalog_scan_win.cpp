@@ -11,8 +11,6 @@
 #include "base/code_page_win.h"
 #include "base/folder_entries_win.h"
 #include "base/system_library_win.h"
-#include "catalog/shell_ini.h"
-#include "catalog/shell_link.h"
 #include "catalog/catalog_packaged_win.h"
 
 namespace {
@@ -24,6 +22,7 @@ const wchar_t APP_PATHS_KEY[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\
 // What one scan reads from and writes to; the shell's optional libraries are loaded for
 // it alone and let go after, on this thread.
 struct Scan {
+  const ShellObjects& objects;
   const Catalog& previous;
   std::vector<uint32_t> previousByLaunch;  // the items of previous, in the order of their launch hashes
   CatalogBuilder builder;
@@ -60,24 +59,6 @@ std::string ExpandVariables(std::string_view text) {
   return length > 0 && length <= MAX_PATH * 4 ? WideToUtf8(expanded) : std::string(text);
 }
 
-std::string AnsiOfShortcut(std::string_view ansi) {
-  return LegacyAnsiToUtf8(ansi);
-}
-
-bool ReadSmallFile(const std::wstring& path, size_t most, std::vector<uint8_t>& bytes) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  NULL, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  LARGE_INTEGER size;
-  DWORD read = 0;
-  const bool fits = GetFileSizeEx(file, &size) && size.QuadPart <= static_cast<LONGLONG>(most);
-  if (fits) bytes.resize(static_cast<size_t>(size.QuadPart));
-  const bool whole = fits && ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, NULL) &&
-                     read == bytes.size();
-  CloseHandle(file);
-  return whole;
-}
-
 // The names the shell shows for the files of a folder where they differ from the files'
 // own ("Rechner" for Calculator.lnk), from its desktop.ini: text, or a string of a
 // library's resources; by file name.
@@ -85,16 +66,16 @@ using LocalizedNames = std::vector<std::pair<std::wstring, std::string>>;
 
 LocalizedNames ReadLocalizedNames(const std::wstring& folder, const Scan& scan) {
   LocalizedNames names;
-  std::vector<uint8_t> ini;
-  if (!ReadSmallFile(folder + L"\\desktop.ini", MAX_SHELL_INI_SIZE, ini)) return names;
-  for (LocalizedName& entry : ParseLocalizedFileNames(ini.data(), ini.size(), AnsiOfShortcut)) {
-    if (!entry.name.empty() && entry.name[0] == '@') {
-      wchar_t loaded[256] = {};
-      if (!scan.loadIndirectString || scan.loadIndirectString(Utf8ToWide(entry.name).c_str(), loaded, 256, NULL) != S_OK)
-        continue;
-      entry.name = WideToUtf8(loaded);
-    }
-    if (!entry.name.empty()) names.emplace_back(Utf8ToWide(entry.fileName), std::move(entry.name));
+  std::wstring section(8192, L'\0');
+  GetPrivateProfileSectionW(L"LocalizedFileNames", section.data(), static_cast<DWORD>(section.size()),
+                            (folder + L"\\desktop.ini").c_str());
+  for (const wchar_t* line = section.c_str(); *line; line += wcslen(line) + 1) {
+    const wchar_t* equals = wcschr(line, L'=');
+    if (!equals || !equals[1]) continue;
+    wchar_t loaded[256] = {};
+    if (equals[1] == L'@' && (!scan.loadIndirectString || scan.loadIndirectString(equals + 1, loaded, 256, NULL) != S_OK))
+      continue;
+    names.emplace_back(std::wstring(line, equals), WideToUtf8(equals[1] == L'@' ? loaded : equals + 1));
   }
   return names;
 }
@@ -125,22 +106,18 @@ void AddShortcut(Scan& scan, const std::wstring& path, const WIN32_FIND_DATAW& f
                                   source});
     return;
   }
-  std::string target, arguments;
-  std::vector<uint8_t> bytes;
+  std::wstring target, arguments;
   if (EndsWithNoCase(file, L".lnk")) {
-    if (!ReadSmallFile(path, MAX_SHELL_LINK_SIZE, bytes)) return;
-    auto link = ParseShellLink(bytes.data(), bytes.size(), AnsiOfShortcut);
-    if (!link) return;
-    target = std::move(link->target);
-    arguments = std::move(link->arguments);
+    if (!ReadShortcut(scan.objects, path, target, arguments)) return;
   } else if (EndsWithNoCase(file, L".url")) {
-    if (!ReadSmallFile(path, MAX_SHELL_INI_SIZE, bytes)) return;
-    auto address = ParseUrlShortcut(bytes.data(), bytes.size(), AnsiOfShortcut);
-    if (!address) return;
-    target = std::move(*address);
+    wchar_t address[INFOTIPSIZE] = {};
+    GetPrivateProfileStringW(L"InternetShortcut", L"URL", L"", address, INFOTIPSIZE, path.c_str());
+    if (!address[0]) return;
+    target = address;
   }
   // A ClickOnce application (.appref-ms) names no target of its own: it is launched as it is.
-  AddCatalogItem(scan.builder, {name, fileName, launch, target, arguments, written, ItemKind::Shortcut, source});
+  AddCatalogItem(scan.builder, {name, fileName, launch, WideToUtf8(target), WideToUtf8(arguments), written,
+                                ItemKind::Shortcut, source});
 }
 
 bool IsShortcut(std::wstring_view file) {
@@ -242,9 +219,10 @@ CatalogSources SystemCatalogSources() {
   return sources;
 }
 
-Catalog ScanCatalog(CatalogSources& sources, const Catalog& previous) {
+Catalog ScanCatalog(CatalogSources& sources, const Catalog& previous, const ShellObjects& objects) {
   const HMODULE lightweightShell = LoadLibraryW(L"shlwapi.dll");
-  Scan scan = {previous, {}, {}, FunctionOf<decltype(SHLoadIndirectString)>(lightweightShell, "SHLoadIndirectString")};
+  Scan scan = {objects, previous, {}, {},
+               FunctionOf<decltype(SHLoadIndirectString)>(lightweightShell, "SHLoadIndirectString")};
   scan.previousByLaunch.resize(previous.items.size());
   for (uint32_t i = 0; i < previous.items.size(); ++i) scan.previousByLaunch[i] = i;
   std::sort(scan.previousByLaunch.begin(), scan.previousByLaunch.end(),
@@ -261,7 +239,7 @@ Catalog ScanCatalog(CatalogSources& sources, const Catalog& previous) {
     }
   }
   if (sources.path) ScanPath(scan);
-  if (sources.packaged) sources.packaged = AddPackagedApps(scan.builder);
+  if (sources.packaged) sources.packaged = AddPackagedApps(objects, scan.builder);
   if (lightweightShell) FreeLibrary(lightweightShell);
   return FinishCatalog(std::move(scan.builder), ExpandVariables);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "catalog/catalog.h"
+#include "catalog/shell_objects_win.h"
 
 // Where the catalog's programs are found: the shortcuts of the Start Menus (their
 // subfolders too, but for the Startup folders) and of the Desktops (their top level), the
@@ -27,4 +28,4 @@ CatalogSources SystemCatalogSources();
 // the scan up. Folders that a junction or link leads to are not entered, so that none
 // is scanned twice or in a loop. A source the system turns out not to have (the
 // Applications folder) is switched off for the scans that follow.
-Catalog ScanCatalog(CatalogSources& sources, const Catalog& previous);
+Catalog ScanCatalog(CatalogSources& sources, const Catalog& previous, const ShellObjects& objects);

@@ -145,8 +145,9 @@ DWORD WINAPI RunWorker(void* parameter) {
   }
   CatalogSources sources = job->sources ? *job->sources : SystemCatalogSources();
   const std::vector<Watch> watches = WatchSources(sources);
+  ShellObjects objects = OpenShellObjects();
   for (Wake wake = Wake::Scan; wake == Wake::Scan;) {
-    Catalog scanned = ScanCatalog(sources, current);
+    Catalog scanned = ScanCatalog(sources, current, objects);
     std::string scannedFile = EncodeCatalog(scanned);
     if (scannedFile != currentFile) {
       SaveCatalog(job->savedCatalog, scannedFile);
@@ -156,6 +157,7 @@ DWORD WINAPI RunWorker(void* parameter) {
     }
     wake = AwaitChange(*job, watches, INFINITE);
   }
+  CloseShellObjects(objects);
   CloseWatches(watches);
   return 0;
 }

@@ -49,6 +49,7 @@ add_library(pellomar_win STATIC
   catalog/catalog_scan_win.cpp
   catalog/catalog_worker_win.cpp
   catalog/program_catalog_win.cpp
+  catalog/shell_objects_win.cpp
   command/command_edit_win.cpp
   command/command_results_win.cpp
   command/folder_listing_win.cpp
