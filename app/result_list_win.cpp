@@ -11,6 +11,7 @@
 #include "base/bar_layout.h"
 #include "base/code_page_win.h"
 #include "base/dpi_win.h"
+#include "base/folder_entries_win.h"
 #include "base/system_library_win.h"
 #include "catalog/program_catalog_win.h"
 #include "command/command_results_win.h"
@@ -39,12 +40,6 @@ Results results;
 // So many icons are kept at most; the rows of the line shown are fetched again.
 const size_t MOST_ICONS = 64;
 
-bool IsOwnDrivePath(const std::wstring& path) {
-  if (path.size() < 3 || path[1] != L':') return false;
-  const UINT type = GetDriveTypeW(path.substr(0, 3).c_str());
-  return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
-}
-
 // The file a row's icon shows, and whether the shell may read it; where that would mean
 // reading from a network share that may not answer, the plain icon of its kind shows.
 struct IconSource {
@@ -56,11 +51,11 @@ struct IconSource {
 IconSource IconSourceOf(const ResultRow& row) {
   if (row.kind == ResultKind::Entry) {
     const std::wstring file = AnsiToWide(EntryFile(row));
-    return {file, IsOwnDrivePath(file), row.folder};
+    return {file, IsOnOwnDrive(file), row.folder};
   }
   const std::wstring launch = Utf8ToWide(GetItemText(programCatalog, row.item, ItemText::Launch));
   const std::wstring target = Utf8ToWide(GetItemText(programCatalog, row.item, ItemText::Target));
-  const bool local = IsOwnDrivePath(launch) && (target.empty() || target[0] == L'%' || IsOwnDrivePath(target));
+  const bool local = IsOnOwnDrive(launch) && (target.empty() || target[0] == L'%' || IsOnOwnDrive(target));
   return {local ? launch : L"program.exe", local, false};
 }
 

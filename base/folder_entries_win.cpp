@@ -2,6 +2,12 @@
 
 #include <cwchar>
 
+bool IsOnOwnDrive(const std::wstring& path) {
+  if (path.size() < 3 || path[1] != L':' || (path[2] != L'\\' && path[2] != L'/')) return false;
+  const UINT type = GetDriveTypeW(path.substr(0, 3).c_str());
+  return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
+}
+
 FolderEntries::FolderEntries(const std::wstring& pattern) {
   // The basic information in large batches where the system offers it (Windows 7 on).
   search_ = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, NULL,

@@ -3,6 +3,10 @@
 
 #include <string>
 
+// Whether a path lies on one of this computer's own drives (a fixed disk or a RAM disk),
+// where reading it never waits for a network share that may not answer.
+bool IsOnOwnDrive(const std::wstring& path);
+
 // The entries of a folder, "." and ".." left out, one by one, in the order the file
 // system gives them:
 //   for (FolderEntries entries(folder + L"\\*"); entries.Next();) Use(entries.found);

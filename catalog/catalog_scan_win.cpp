@@ -24,21 +24,20 @@ const wchar_t APP_PATHS_KEY[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\
 struct Scan {
   const ShellObjects& objects;
   const Catalog& previous;
-  std::vector<uint32_t> previousByLaunch;  // the items of previous, in the order of their launch hashes
+  // The items of previous by their launch hashes: the hash in the high half, the index in
+  // the low one, in order.
+  std::vector<uint64_t> previousByLaunch;
   CatalogBuilder builder;
   decltype(&SHLoadIndirectString) loadIndirectString;
 };
 
 // The item of the previous catalog that launches this, if any.
 const CatalogItem* PreviousItem(const Scan& scan, std::string_view launch, size_t& index) {
-  const uint32_t hash = LaunchHash(launch);
-  const auto hashOf = [&](uint32_t i) { return scan.previous.items[i].launchHash; };
-  auto at = std::lower_bound(scan.previousByLaunch.begin(), scan.previousByLaunch.end(), hash,
-                             [&](uint32_t i, uint32_t h) { return hashOf(i) < h; });
-  for (; at != scan.previousByLaunch.end() && hashOf(*at) == hash; ++at) {
-    if (GetItemText(scan.previous, *at, ItemText::Launch) != launch) continue;
-    index = *at;
-    return &scan.previous.items[*at];
+  const uint64_t hash = LaunchHash(launch);
+  for (auto at = std::lower_bound(scan.previousByLaunch.begin(), scan.previousByLaunch.end(), hash << 32);
+       at != scan.previousByLaunch.end() && *at >> 32 == hash; ++at) {
+    index = static_cast<uint32_t>(*at);
+    if (GetItemText(scan.previous, index, ItemText::Launch) == launch) return &scan.previous.items[index];
   }
   return nullptr;
 }
@@ -223,10 +222,9 @@ Catalog ScanCatalog(CatalogSources& sources, const Catalog& previous, const Shel
   const HMODULE lightweightShell = LoadLibraryW(L"shlwapi.dll");
   Scan scan = {objects, previous, {}, {},
                FunctionOf<decltype(SHLoadIndirectString)>(lightweightShell, "SHLoadIndirectString")};
-  scan.previousByLaunch.resize(previous.items.size());
-  for (uint32_t i = 0; i < previous.items.size(); ++i) scan.previousByLaunch[i] = i;
-  std::sort(scan.previousByLaunch.begin(), scan.previousByLaunch.end(),
-            [&](uint32_t a, uint32_t b) { return previous.items[a].launchHash < previous.items[b].launchHash; });
+  for (uint32_t i = 0; i < previous.items.size(); ++i)
+    scan.previousByLaunch.push_back(uint64_t{previous.items[i].launchHash} << 32 | i);
+  std::sort(scan.previousByLaunch.begin(), scan.previousByLaunch.end());
   // In the order in which a program found twice keeps its first copy.
   ScanFolder(scan, sources.userStartMenu, ItemSource::UserStartMenu, MAX_FOLDER_DEPTH, sources.userStartup);
   ScanFolder(scan, sources.commonStartMenu, ItemSource::CommonStartMenu, MAX_FOLDER_DEPTH, sources.commonStartup);

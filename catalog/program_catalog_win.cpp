@@ -7,6 +7,7 @@
 #include "base/code_page_win.h"
 #include "base/data_folder_win.h"
 #include "base/file_io_win.h"
+#include "base/folder_entries_win.h"
 
 Catalog programCatalog;
 Picks programPicks;
@@ -17,18 +18,12 @@ enum class Target : uint8_t { Unknown, Shown, Gone };
 // Per item of programCatalog.
 std::vector<Target> targets;
 
-bool IsOwnDrive(const std::wstring& path) {
-  if (path.size() < 3 || path[1] != L':' || (path[2] != L'\\' && path[2] != L'/')) return false;
-  const UINT type = GetDriveTypeW(path.substr(0, 3).c_str());
-  return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
-}
-
 bool TargetGone(uint32_t index) {
   if (!IsProgramItem(programCatalog, index)) return false;
   const std::wstring stored = Utf8ToWide(GetItemText(programCatalog, index, ItemText::Target));
   wchar_t target[MAX_PATH * 2];
   const DWORD length = ExpandEnvironmentStringsW(stored.c_str(), target, MAX_PATH * 2);
-  if (length == 0 || length > MAX_PATH * 2 || !IsOwnDrive(target)) return false;
+  if (length == 0 || length > MAX_PATH * 2 || !IsOnOwnDrive(target)) return false;
   return GetFileAttributesW(target) == INVALID_FILE_ATTRIBUTES && FileIsAbsent(GetLastError());
 }
 

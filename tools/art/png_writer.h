@@ -1,6 +1,6 @@
-// A PNG file of 8-bit RGBA pixels, compressed by a small deflate of its own: fixed Huffman
-// codes and greedy matches. Far from the smallest PNG, but flat artwork shrinks to a
-// fraction, and the bytes depend on nothing but the pixels.
+// A PNG file of 8-bit RGBA pixels, compressed by a small deflate of its own: greedy
+// matches, then Huffman codes made for them. Not the smallest PNG, but flat artwork shrinks
+// to a fraction, and the bytes depend on nothing but the pixels.
 #pragma once
 #include <cstdint>
 #include <vector>
