@@ -70,7 +70,7 @@ POINT BarTopLeft(HWND hwnd) {
 void MainWindowOnDestroy(HWND hwnd) {
   // First of all: a copy started from now on must not hand over to a bar that is going.
   UnmarkRunningCopy(hwnd);
-  StopCatalogWorker();
+  StopFindingPrograms();
   StopListingFolders();
   DestroyResults();
   // The key entries are saved after the message loop has ended.
@@ -157,11 +157,11 @@ void MainWindowOnDpiChanged(HWND hwnd, UINT dpi, const RECT& suggested) {
 // now on, or let go with its list.
 void FollowFindingPrograms(HWND hwnd) {
   if (appSettings.findPrograms) {
-    StartCatalogWorker(hwnd);
-    return;
+    StartFindingPrograms(hwnd);
+  } else {
+    StopFindingPrograms();
+    TakeCatalog(new Catalog());
   }
-  StopCatalogWorker();
-  TakeCatalog(new Catalog());
   RefreshResults(appState.commandEdit);
   ShowResults();
 }

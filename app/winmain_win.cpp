@@ -51,7 +51,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   MakeMainWindowLayered();
   ShowMainWindow(showCommand);
   // After the bar has shown: its start never waits for the catalog.
-  if (appSettings.findPrograms) StartCatalogWorker(appState.mainWindow);
+  if (appSettings.findPrograms) StartFindingPrograms(appState.mainWindow);
 
   const int exitCode = RunMessageLoop();
   SaveKeyEntriesAtExit();

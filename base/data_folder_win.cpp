@@ -61,6 +61,52 @@ ULONGLONG LastSaved(const std::string& folder, std::initializer_list<const char*
   return newest;
 }
 
+uint64_t Fnv1a(const void* bytes, size_t size) {
+  uint64_t hash = 14695981039346656037ull;
+  for (size_t i = 0; i < size; ++i) hash = (hash ^ static_cast<const uint8_t*>(bytes)[i]) * 1099511628211ull;
+  return hash;
+}
+
+// What the file is now: its write time and size; 0 for both where there is none.
+KnownCopy FileNow(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA file;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file)) return {path, 0, 0, 0};
+  const FILETIME& time = file.ftLastWriteTime;
+  return {path, 0, static_cast<ULONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime,
+          static_cast<ULONGLONG>(file.nFileSizeHigh) << 32 | file.nFileSizeLow};
+}
+
+void Remember(const std::string& path, const void* data, size_t size) {
+  KnownCopy copy = FileNow(path);
+  copy.hash = Fnv1a(data, size);
+  for (KnownCopy& known : dataFolder.known)
+    if (known.path == path) {
+      known = copy;
+      return;
+    }
+  dataFolder.known.push_back(copy);
+}
+
+// Whether the file holds these bytes still, as this run last read or wrote it.
+bool HoldsAlready(const std::string& path, const void* data, DWORD size) {
+  for (const KnownCopy& known : dataFolder.known) {
+    if (known.path != path) continue;
+    const KnownCopy now = FileNow(path);
+    return now.written != 0 && now.written == known.written && now.size == size && known.size == size &&
+           known.hash == Fnv1a(data, size);
+  }
+  return false;
+}
+
+// Replaces the file in the folder, unless it holds the bytes already.
+DWORD Replace(const char* name, const void* data, DWORD size) {
+  const std::string path = dataFolder.path + name;
+  if (HoldsAlready(path, data, size)) return ERROR_SUCCESS;
+  const DWORD error = ReplaceFileContents(path.c_str(), data, size);
+  if (error == ERROR_SUCCESS) Remember(path, data, size);
+  return error;
+}
+
 void UsePerUserFolder() {
   dataFolder.path = PerUserFolder();
   dataFolder.perUser = true;
@@ -81,7 +127,7 @@ std::string PerUserFolder() {
 
 void ChooseDataFolder(std::initializer_list<const char*> names) {
   const std::string besideExe = ExeFolder();
-  dataFolder = DataFolder{besideExe, false, false};
+  dataFolder = DataFolder{besideExe, false, false, {}};
   if (LastSaved(PerUserFolder(), names) > LastSaved(besideExe, names) || FolderRefusesFiles(besideExe)) {
     UsePerUserFolder();
     MakePerUserFolder();
@@ -94,15 +140,22 @@ std::string DataFileToRead(const char* name) {
   return WriteTime(other) > WriteTime(written) ? other : written;
 }
 
+DWORD ReadDataFile(const char* name, std::vector<uint8_t>& contents, std::string& path) {
+  path = DataFileToRead(name);
+  const DWORD error = ReadFileContents(path.c_str(), contents);
+  if (error == ERROR_SUCCESS) Remember(path, contents.data(), contents.size());
+  return error;
+}
+
 DWORD WriteDataFile(const char* name, const void* data, DWORD size) {
   if (!dataFolder.perUser) {
-    const DWORD error = ReplaceFileContents((dataFolder.path + name).c_str(), data, size);
+    const DWORD error = Replace(name, data, size);
     // Only a folder that has stopped taking files sends them elsewhere, not one file in the way.
     if (!WriteIsRefused(error) || !FolderRefusesFiles(dataFolder.path)) return error;
     UsePerUserFolder();
   }
   MakePerUserFolder();
-  return ReplaceFileContents((dataFolder.path + name).c_str(), data, size);
+  return Replace(name, data, size);
 }
 
 DWORD CopyToDataFolder(const std::string& source, const char* name) {

@@ -9,12 +9,15 @@
 #include "base/file_io_win.h"
 #include "base/system_library_win.h"
 #include "catalog/catalog_file.h"
+#include "catalog/program_catalog_win.h"
 
 namespace {
 
 const char SAVED_CATALOG[] = "%LOCALAPPDATA%\\Pellomar\\catalog.dat";
-// A saved catalog serves the start; the scan that checks it waits this long.
-const DWORD FIRST_SCAN_MILLISECONDS = 3000;
+// A saved catalog serves the start; the worker that scans again starts this much later,
+// so that the bar's start is its own.
+const UINT FIRST_SCAN_MILLISECONDS = 3000;
+const UINT_PTR FIRST_SCAN_TIMER_ID = 0x50C;
 // An installer writes many files one after the other: the scan waits until none has
 // changed for a moment, but never longer than the second bound.
 const DWORD QUIET_MILLISECONDS = 400;
@@ -23,17 +26,21 @@ const DWORD MOST_SETTLING_MILLISECONDS = 2500;
 const DWORD STOP_MILLISECONDS = 5000;
 const wchar_t APP_PATHS_KEY[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths";
 
-// What the worker is given, its own copy; the window's thread keeps only the handles.
+// What the worker is given, its own copies; the window's thread keeps only the handles.
 struct Job {
   HWND notify;
   std::optional<CatalogSources> sources;  // none: the system's, found by the worker
   std::string savedCatalog;
+  Catalog current;  // the catalog the bar has, to scan against
   HANDLE stop;
   HANDLE rescan;
 };
 
+// The bar's: what the worker is to be started with, and the worker's handles.
 struct Worker {
   HWND notify;
+  std::optional<CatalogSources> sources;
+  std::string savedCatalog;
   HANDLE thread;
   HANDLE stop;
   HANDLE rescan;
@@ -135,14 +142,8 @@ void LowerPriority() {
 DWORD WINAPI RunWorker(void* parameter) {
   const std::unique_ptr<Job> job(static_cast<Job*>(parameter));
   LowerPriority();
-  Catalog current = ReadSavedCatalog(job->savedCatalog);
+  Catalog current = std::move(job->current);
   std::string currentFile = EncodeCatalog(current);
-  // Until its first scan the worker only waits to be stopped or asked: even finding the
-  // folders to scan loads a library, which the bar's start need not share.
-  if (!current.items.empty()) {
-    Post(*job, current);
-    if (AwaitChange(*job, {}, FIRST_SCAN_MILLISECONDS) == Wake::Stop) return 0;
-  }
   CatalogSources sources = job->sources ? *job->sources : SystemCatalogSources();
   const std::vector<Watch> watches = WatchSources(sources);
   ShellObjects objects = OpenShellObjects();
@@ -162,33 +163,56 @@ DWORD WINAPI RunWorker(void* parameter) {
   return 0;
 }
 
-void Start(HWND notify, std::optional<CatalogSources> sources, std::string savedCatalog) {
+// Starts the worker on the catalog the bar has, at once.
+void StartWorker() {
+  KillTimer(worker.notify, FIRST_SCAN_TIMER_ID);
   if (worker.thread) return;
-  worker.notify = notify;
   worker.stop = CreateEventW(NULL, TRUE, FALSE, NULL);
   worker.rescan = CreateEventW(NULL, FALSE, FALSE, NULL);
-  auto* job = new Job{notify, std::move(sources), std::move(savedCatalog), worker.stop, worker.rescan};
+  auto* job = new Job{worker.notify, worker.sources, worker.savedCatalog, programCatalog, worker.stop, worker.rescan};
   worker.thread = CreateThread(NULL, 0, RunWorker, job, 0, NULL);
   if (worker.thread) return;
   delete job;
-  StopCatalogWorker();
+  StopFindingPrograms();
+}
+
+void CALLBACK FirstScanDue(HWND, UINT, UINT_PTR, DWORD) {
+  StartWorker();
+}
+
+void Start(HWND notify, std::optional<CatalogSources> sources, std::string savedCatalog) {
+  if (worker.notify) return;
+  worker.notify = notify;
+  worker.sources = std::move(sources);
+  worker.savedCatalog = std::move(savedCatalog);
+  // Read by the bar's thread, now that the bar is painted: the list works at once.
+  TakeCatalog(new Catalog(ReadSavedCatalog(worker.savedCatalog)));
+  if (programCatalog.items.empty())
+    StartWorker();
+  else
+    SetTimer(notify, FIRST_SCAN_TIMER_ID, FIRST_SCAN_MILLISECONDS, FirstScanDue);
 }
 
 }  // namespace
 
-void StartCatalogWorker(HWND notify) {
-  Start(notify, std::nullopt, SavedCatalogFile());
+void StartFindingPrograms(HWND bar) {
+  Start(bar, std::nullopt, SavedCatalogFile());
 }
 
-void StartCatalogWorker(HWND notify, const CatalogSources& sources, const std::string& savedCatalog) {
-  Start(notify, sources, savedCatalog);
+void StartFindingPrograms(HWND bar, const CatalogSources& sources, const std::string& savedCatalog) {
+  Start(bar, sources, savedCatalog);
 }
 
 void RescanCatalog() {
-  if (worker.thread) SetEvent(worker.rescan);
+  if (!worker.notify) return;
+  if (worker.thread)
+    SetEvent(worker.rescan);
+  else
+    StartWorker();
 }
 
-void StopCatalogWorker() {
+void StopFindingPrograms() {
+  if (worker.notify) KillTimer(worker.notify, FIRST_SCAN_TIMER_ID);
   if (worker.thread) {
     SetEvent(worker.stop);
     // A read that a network share does not answer is broken off (Windows Vista on).

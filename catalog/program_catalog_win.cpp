@@ -47,7 +47,8 @@ ItemFilter ShownPrograms() {
 
 DWORD LoadPicks() {
   std::vector<uint8_t> file;
-  const DWORD error = ReadFileContents(DataFileToRead(PICKS_FILE_NAME).c_str(), file);
+  std::string path;
+  const DWORD error = ReadDataFile(PICKS_FILE_NAME, file, path);
   if (error != ERROR_SUCCESS) return FileIsAbsent(error) ? ERROR_SUCCESS : error;
   programPicks = DecodePicks({reinterpret_cast<const char*>(file.data()), file.size()});
   return ERROR_SUCCESS;

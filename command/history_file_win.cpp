@@ -20,7 +20,8 @@ const char NOT_DELETED_CONSEQUENCE[] =
 
 DWORD LoadTypedLines() {
   std::vector<uint8_t> file;
-  const DWORD error = ReadFileContents(DataFileToRead(HISTORY_FILE).c_str(), file);
+  std::string path;
+  const DWORD error = ReadDataFile(HISTORY_FILE, file, path);
   if (error != ERROR_SUCCESS) return FileIsAbsent(error) ? ERROR_SUCCESS : error;
   // Written in the legacy code page where Windows ignored the manifest, read in UTF-8 now.
   typedLineHistory = DecodeHistory({reinterpret_cast<const char*>(file.data()), file.size()},

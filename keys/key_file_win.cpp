@@ -23,9 +23,9 @@ void ConvertFromFile(KeyEntry& entry) {
 }  // namespace
 
 KeyFileLoad LoadKeyEntries() {
-  const std::string path = DataFileToRead(KEY_ENTRIES_FILE);
   std::vector<uint8_t> file;
-  const DWORD error = ReadFileContents(path.c_str(), file);
+  std::string path;
+  const DWORD error = ReadDataFile(KEY_ENTRIES_FILE, file, path);
   if (error != ERROR_SUCCESS) return {FileIsAbsent(error) ? KeyFileTrouble::None : KeyFileTrouble::Unreadable, error};
   const size_t firstNew = keyEntryStore.entries.size();
   const KeyFileRead result = DecodeKeyEntries(file.data(), file.size(), keyEntryStore);

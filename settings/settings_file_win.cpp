@@ -21,7 +21,8 @@ void ConvertFromFile(char (&field)[N]) {
 
 DWORD LoadSettings() {
   std::vector<uint8_t> file;
-  const DWORD error = ReadFileContents(DataFileToRead(SETTINGS_FILE).c_str(), file);
+  std::string path;
+  const DWORD error = ReadDataFile(SETTINGS_FILE, file, path);
   if (error != ERROR_SUCCESS) return FileIsAbsent(error) ? ERROR_SUCCESS : error;
   DecodeSettings(file.data(), file.size(), appSettings);
   ConvertFromFile(appSettings.skinPath);

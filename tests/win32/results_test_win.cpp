@@ -84,7 +84,7 @@ TEST_F(BarTest, ProgramsOfTheStartMenuAreFoundByAFewLettersListedRunAndLearntAsT
   MakeShortcut(menu + "Gone Tool.lnk", "C:\\gone\\tool.exe");  // uninstalled, its shortcut left behind
   StartBar();
   const std::wstring menuFolder(menu.begin(), menu.end() - 1), desktopFolder(desktop.begin(), desktop.end() - 1);
-  StartCatalogWorker(appState.mainWindow, {menuFolder, L"", L"", L"", desktopFolder, L"", false, false, false}, "");
+  StartFindingPrograms(appState.mainWindow, {menuFolder, L"", L"", L"", desktopFolder, L"", false, false, false}, "");
   ASSERT_TRUE(PumpUntil([] { return programCatalog.items.size() == 4; }, 5000));
 
   // The typed line, and the rows shown for it: the best first, selected.

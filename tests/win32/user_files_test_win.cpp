@@ -173,6 +173,24 @@ TEST_F(BarTest, TheSessionsEndSavesEveryFileWhereverTheWorkingDirectoryIsAndACan
     for (const char* file : {SETTINGS_FILE, KEY_ENTRIES_FILE, HISTORY_FILE})
       EXPECT_EQ(FileExists(ExeFolder() + file), ends == TRUE) << file;
   }
+  // What a file holds already is not written again; a line run since is saved.
+  const auto writeTimes = [] {
+    std::vector<ULONGLONG> times;
+    for (const char* file : {SETTINGS_FILE, KEY_ENTRIES_FILE, HISTORY_FILE}) {
+      WIN32_FILE_ATTRIBUTE_DATA data = {};
+      GetFileAttributesExA((ExeFolder() + file).c_str(), GetFileExInfoStandard, &data);
+      times.push_back(static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                      data.ftLastWriteTime.dwLowDateTime);
+    }
+    return times;
+  };
+  const std::vector<ULONGLONG> saved = writeTimes();
+  Sleep(20);
+  SendMessageA(appState.mainWindow, WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(writeTimes(), saved);
+  EnterLine("g b");
+  SendMessageA(appState.mainWindow, WM_ENDSESSION, TRUE, 0);
+  EXPECT_NE(writeTimes()[2], saved[2]) << "history.txt";
 }
 
 TEST_F(BarTest, TheMoveIsToldOnlyOnceASaveThereSucceededAndAMarkNotToldAtTheNextStartGoes) {
