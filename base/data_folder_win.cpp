@@ -61,50 +61,23 @@ ULONGLONG LastSaved(const std::string& folder, std::initializer_list<const char*
   return newest;
 }
 
-uint64_t Fnv1a(const void* bytes, size_t size) {
-  uint64_t hash = 14695981039346656037ull;
-  for (size_t i = 0; i < size; ++i) hash = (hash ^ static_cast<const uint8_t*>(bytes)[i]) * 1099511628211ull;
-  return hash;
-}
-
-// What the file is now: its write time and size; 0 for both where there is none.
-KnownCopy FileNow(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA file;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file)) return {path, 0, 0, 0};
-  const FILETIME& time = file.ftLastWriteTime;
-  return {path, 0, static_cast<ULONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime,
-          static_cast<ULONGLONG>(file.nFileSizeHigh) << 32 | file.nFileSizeLow};
-}
-
-void Remember(const std::string& path, const void* data, size_t size) {
-  KnownCopy copy = FileNow(path);
-  copy.hash = Fnv1a(data, size);
-  for (KnownCopy& known : dataFolder.known)
-    if (known.path == path) {
-      known = copy;
-      return;
-    }
-  dataFolder.known.push_back(copy);
-}
-
-// Whether the file holds these bytes still, as this run last read or wrote it.
+// Whether the file holds these very bytes already. Reading a small file back costs less
+// than replacing it, and a file left as it was keeps its time.
 bool HoldsAlready(const std::string& path, const void* data, DWORD size) {
-  for (const KnownCopy& known : dataFolder.known) {
-    if (known.path != path) continue;
-    const KnownCopy now = FileNow(path);
-    return now.written != 0 && now.written == known.written && now.size == size && known.size == size &&
-           known.hash == Fnv1a(data, size);
-  }
-  return false;
+  WIN32_FILE_ATTRIBUTE_DATA file;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file) || file.nFileSizeHigh != 0 ||
+      file.nFileSizeLow != size)
+    return false;
+  std::vector<uint8_t> held;
+  return ReadFileContents(path.c_str(), held) == ERROR_SUCCESS && held.size() == size &&
+         std::equal(held.begin(), held.end(), static_cast<const uint8_t*>(data));
 }
 
 // Replaces the file in the folder, unless it holds the bytes already.
 DWORD Replace(const char* name, const void* data, DWORD size) {
   const std::string path = dataFolder.path + name;
   if (HoldsAlready(path, data, size)) return ERROR_SUCCESS;
-  const DWORD error = ReplaceFileContents(path.c_str(), data, size);
-  if (error == ERROR_SUCCESS) Remember(path, data, size);
-  return error;
+  return ReplaceFileContents(path.c_str(), data, size);
 }
 
 void UsePerUserFolder() {
@@ -127,7 +100,7 @@ std::string PerUserFolder() {
 
 void ChooseDataFolder(std::initializer_list<const char*> names) {
   const std::string besideExe = ExeFolder();
-  dataFolder = DataFolder{besideExe, false, false, {}};
+  dataFolder = DataFolder{besideExe, false, false};
   if (LastSaved(PerUserFolder(), names) > LastSaved(besideExe, names) || FolderRefusesFiles(besideExe)) {
     UsePerUserFolder();
     MakePerUserFolder();
@@ -142,9 +115,7 @@ std::string DataFileToRead(const char* name) {
 
 DWORD ReadDataFile(const char* name, std::vector<uint8_t>& contents, std::string& path) {
   path = DataFileToRead(name);
-  const DWORD error = ReadFileContents(path.c_str(), contents);
-  if (error == ERROR_SUCCESS) Remember(path, contents.data(), contents.size());
-  return error;
+  return ReadFileContents(path.c_str(), contents);
 }
 
 DWORD WriteDataFile(const char* name, const void* data, DWORD size) {

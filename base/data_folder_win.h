@@ -11,19 +11,10 @@
 // write-protected media) a folder of the user's own, "%APPDATA%\Pellomar". Where both
 // hold the files, the folder whose copies were saved last is the one written, so that a
 // folder that takes files again never brings back older ones.
-// A copy of a user file as this run last read or wrote it.
-struct KnownCopy {
-  std::string path;
-  uint64_t hash;     // of its bytes
-  uint64_t written;  // its last write time, with its size: the file as it was then
-  uint64_t size;
-};
-
 struct DataFolder {
   std::string path;  // where the files are written, with its trailing separator
   bool perUser;      // path is the per-user folder
   bool madeNow;      // this run made the per-user folder: the user has yet to be told
-  std::vector<KnownCopy> known;
 };
 
 extern DataFolder dataFolder;
@@ -48,9 +39,9 @@ std::string DataFileToRead(const char* name);
 DWORD ReadDataFile(const char* name, std::vector<uint8_t>& contents, std::string& path);
 
 // Writes a user file whole into the folder, moving to the per-user folder (and making
-// it) when a write beside the executable is refused. ERROR_SUCCESS, or the reason. The
-// same bytes as this run read from or wrote to that very file, still as it was then, are
-// not written again: a run that changed nothing leaves its files as they were.
+// it) when a write beside the executable is refused. ERROR_SUCCESS, or the reason. A file
+// that holds these bytes already is not written again: a run that changed nothing leaves
+// its files as they were.
 DWORD WriteDataFile(const char* name, const void* data, DWORD size);
 
 // Copies a file into the folder under name, making the folder first if need be.

@@ -29,7 +29,7 @@ const wchar_t APP_PATHS_KEY[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\
 // What the worker is given, its own copies; the window's thread keeps only the handles.
 struct Job {
   HWND notify;
-  std::optional<CatalogSources> sources;  // none: the system's, found by the worker
+  const CatalogSources* sources;  // null: the system's, found by the worker
   std::string savedCatalog;
   Catalog current;  // the catalog the bar has, to scan against
   HANDLE stop;
@@ -39,7 +39,7 @@ struct Job {
 // The bar's: what the worker is to be started with, and the worker's handles.
 struct Worker {
   HWND notify;
-  std::optional<CatalogSources> sources;
+  const CatalogSources* sources;
   std::string savedCatalog;
   HANDLE thread;
   HANDLE stop;
@@ -180,11 +180,11 @@ void CALLBACK FirstScanDue(HWND, UINT, UINT_PTR, DWORD) {
   StartWorker();
 }
 
-void Start(HWND notify, std::optional<CatalogSources> sources, std::string savedCatalog) {
+void Start(HWND notify, const CatalogSources* sources, const std::string& savedCatalog) {
   if (worker.notify) return;
   worker.notify = notify;
-  worker.sources = std::move(sources);
-  worker.savedCatalog = std::move(savedCatalog);
+  worker.sources = sources;
+  worker.savedCatalog = savedCatalog;
   // Read by the bar's thread, now that the bar is painted: the list works at once.
   TakeCatalog(new Catalog(ReadSavedCatalog(worker.savedCatalog)));
   if (programCatalog.items.empty())
@@ -196,11 +196,11 @@ void Start(HWND notify, std::optional<CatalogSources> sources, std::string saved
 }  // namespace
 
 void StartFindingPrograms(HWND bar) {
-  Start(bar, std::nullopt, SavedCatalogFile());
+  Start(bar, nullptr, SavedCatalogFile());
 }
 
 void StartFindingPrograms(HWND bar, const CatalogSources& sources, const std::string& savedCatalog) {
-  Start(bar, sources, savedCatalog);
+  Start(bar, &sources, savedCatalog);
 }
 
 void RescanCatalog() {

@@ -21,7 +21,8 @@ const UINT WM_CATALOG_READY = WM_USER + 106;
 // again: nothing runs while nothing changes. Called once the bar is painted.
 void StartFindingPrograms(HWND bar);
 
-// The same on other sources and another saved catalog (an empty name saves nothing).
+// The same on other sources, which must last until StopFindingPrograms, and another
+// saved catalog (an empty name saves nothing).
 void StartFindingPrograms(HWND bar, const CatalogSources& sources, const std::string& savedCatalog);
 
 // Asks for a scan now (F5 in the command box).

@@ -75,6 +75,8 @@ TEST_F(BarTest, ProgramsOfTheStartMenuAreFoundByAFewLettersListedRunAndLearntAsT
   CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
   const std::string folder = ExeFolder() + "catalog test\\";
   const std::string menu = folder + "Start Menu\\", desktop = folder + "Desktop\\", programs = folder + "Programs\\";
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);  // what a run that was stopped left
   for (const std::string& made : {folder, menu, desktop, programs}) CreateDirectoryA(made.c_str(), NULL);
   for (const char* program : {"firefox.exe", "fax.exe", "code.exe", "notes.exe"}) WriteBytes(programs + program, "MZ");
   MakeShortcut(menu + "Mozilla Firefox.lnk", programs + "firefox.exe", "-private");
@@ -84,7 +86,8 @@ TEST_F(BarTest, ProgramsOfTheStartMenuAreFoundByAFewLettersListedRunAndLearntAsT
   MakeShortcut(menu + "Gone Tool.lnk", "C:\\gone\\tool.exe");  // uninstalled, its shortcut left behind
   StartBar();
   const std::wstring menuFolder(menu.begin(), menu.end() - 1), desktopFolder(desktop.begin(), desktop.end() - 1);
-  StartFindingPrograms(appState.mainWindow, {menuFolder, L"", L"", L"", desktopFolder, L"", false, false, false}, "");
+  const CatalogSources sources = {menuFolder, L"", L"", L"", desktopFolder, L"", false, false, false};
+  StartFindingPrograms(appState.mainWindow, sources, "");
   ASSERT_TRUE(PumpUntil([] { return programCatalog.items.size() == 4; }, 5000));
 
   // The typed line, and the rows shown for it: the best first, selected.
@@ -132,7 +135,6 @@ TEST_F(BarTest, ProgramsOfTheStartMenuAreFoundByAFewLettersListedRunAndLearntAsT
     EXPECT_EQ(ShownRows("f").front(), "Mozilla Firefox*") << restarted;
   }
   DestroyWindow(appState.mainWindow);
-  std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
 }
 
