@@ -109,13 +109,37 @@ LRESULT MainWindowOnEditColors(HDC dc) {
   return reinterpret_cast<LRESULT>(appState.editBackBrush);
 }
 
+// Posted to the bar when the keyboard focus has come to it or left it.
+const UINT WM_FOLLOW_FOCUS = WM_USER + 109;
+
+bool BarHasFocus(HWND hwnd) {
+  const HWND focus = GetFocus();
+  return focus == hwnd || focus == appState.commandEdit;
+}
+
+void ApplyFocusTranslucency(HWND hwnd) {
+  ApplyTranslucency(BarHasFocus(hwnd) ? appSettings.translucencyActive : appSettings.translucencyInactive);
+}
+
+// The bar's opacity and its list follow the keyboard focus once the focus has settled: a
+// focus that only moves between the skin and the box (as at every activation) changes
+// nothing, and a bar that is being closed is not made over on its way out.
+void FollowFocusLater(HWND hwnd) {
+  if (!appState.focusFollowPending) appState.focusFollowPending = PostMessageA(hwnd, WM_FOLLOW_FOCUS, 0, 0) != FALSE;
+}
+
+void FollowFocus(HWND hwnd) {
+  appState.focusFollowPending = false;
+  ApplyFocusTranslucency(hwnd);
+  // The list stays over other windows only while the bar has the keyboard.
+  BarHasFocus(hwnd) ? ShowResults() : HideResults();
+}
+
 // High contrast switched on or off, or the system's colours changed: the bar takes the
 // colours and the opacity that apply now. Nothing of it is stored.
 void FollowHighContrast(HWND hwnd) {
   appState.highContrast = highContrastOn();
-  const HWND focus = GetFocus();
-  const bool active = focus == hwnd || focus == appState.commandEdit;
-  ApplyTranslucency(active ? appSettings.translucencyActive : appSettings.translucencyInactive);
+  ApplyFocusTranslucency(hwnd);
   RedrawWindow(hwnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -256,8 +280,10 @@ void BringBarForward(HWND hwnd) {
 void ApplyTranslucency(int32_t percent) {
   // High contrast is for eyes that need every pixel: nothing shows through.
   if (appState.highContrast) percent = 100;
-  if (appState.setLayeredAttributes)
-    appState.setLayeredAttributes(appState.mainWindow, 0, AlphaFromPercent(percent), LWA_ALPHA);
+  const BYTE alpha = AlphaFromPercent(percent);
+  if (!appState.setLayeredAttributes || (appState.translucencyApplied && alpha == appState.appliedAlpha)) return;
+  appState.translucencyApplied = appState.setLayeredAttributes(appState.mainWindow, 0, alpha, LWA_ALPHA) != FALSE;
+  appState.appliedAlpha = alpha;
 }
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -301,9 +327,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      ApplyTranslucency(message == WM_SETFOCUS ? appSettings.translucencyActive : appSettings.translucencyInactive);
-      // The list stays over other windows only while the bar has the keyboard.
-      message == WM_SETFOCUS ? ShowResults() : HideResults();
+      FollowFocusLater(hwnd);
+      return 0;
+    case WM_FOLLOW_FOCUS:
+      FollowFocus(hwnd);
       return 0;
     case WM_RESULTS_CHANGED:
     case WM_MOVE:

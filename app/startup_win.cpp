@@ -96,6 +96,8 @@ void MakeMainWindowLayered() {
   SetWindowLongPtrA(window, GWL_EXSTYLE, GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
   appState.setLayeredAttributes =
       FunctionOf<decltype(SetLayeredWindowAttributes)>(GetModuleHandleA("user32.dll"), "SetLayeredWindowAttributes");
+  // A window made layered shows nothing until it is given its opacity.
+  appState.translucencyApplied = false;
   ApplyTranslucency(appSettings.translucencyActive);
 }
 

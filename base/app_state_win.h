@@ -34,6 +34,11 @@ struct AppState {
   bool hotKeyHeld;
   // Windows' high-contrast mode is on: the bar draws in the system's colours.
   bool highContrast;
+  // The opacity last given to the bar, once it has one.
+  bool translucencyApplied;
+  BYTE appliedAlpha;
+  // A change of the keyboard focus is yet to be followed.
+  bool focusFollowPending;
 };
 
 extern AppState appState;
