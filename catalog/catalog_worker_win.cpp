@@ -31,7 +31,6 @@ struct Job {
   HWND notify;
   const CatalogSources* sources;  // null: the system's, found by the worker
   std::string savedCatalog;
-  Catalog current;  // the catalog the bar has, to scan against
   HANDLE stop;
   HANDLE rescan;
 };
@@ -114,8 +113,8 @@ Wake AwaitChange(const Job& job, const std::vector<Watch>& watches, DWORD millis
   return woken == WAIT_OBJECT_0 ? Wake::Stop : Wake::Scan;
 }
 
-Catalog ReadSavedCatalog(const std::string& file) {
-  std::vector<uint8_t> bytes;
+// The catalog as it was saved last, and the bytes it was read from.
+Catalog ReadSavedCatalog(const std::string& file, std::vector<uint8_t>& bytes) {
   if (file.empty() || ReadFileContents(file.c_str(), bytes) != ERROR_SUCCESS) return Catalog();
   // A damaged, cut short or foreign file holds nothing the user made: it is scanned anew.
   std::optional<Catalog> saved = DecodeCatalog(bytes.data(), bytes.size());
@@ -128,9 +127,9 @@ void SaveCatalog(const std::string& file, const std::string& bytes) {
   ReplaceFileContents(file.c_str(), bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
-void Post(const Job& job, const Catalog& catalog) {
-  auto* copy = new Catalog(catalog);
-  if (!PostMessageW(job.notify, WM_CATALOG_READY, 0, reinterpret_cast<LPARAM>(copy))) delete copy;
+void Post(const Job& job, Catalog&& catalog) {
+  auto* posted = new Catalog(std::move(catalog));
+  if (!PostMessageW(job.notify, WM_CATALOG_READY, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
 }
 
 void LowerPriority() {
@@ -142,21 +141,18 @@ void LowerPriority() {
 DWORD WINAPI RunWorker(void* parameter) {
   const std::unique_ptr<Job> job(static_cast<Job*>(parameter));
   LowerPriority();
-  Catalog current = std::move(job->current);
-  std::string currentFile = EncodeCatalog(current);
   CatalogSources sources = job->sources ? *job->sources : SystemCatalogSources();
   const std::vector<Watch> watches = WatchSources(sources);
   ShellObjects objects = OpenShellObjects();
-  for (Wake wake = Wake::Scan; wake == Wake::Scan;) {
-    Catalog scanned = ScanCatalog(sources, current, objects);
-    std::string scannedFile = EncodeCatalog(scanned);
-    if (scannedFile != currentFile) {
-      SaveCatalog(job->savedCatalog, scannedFile);
-      Post(*job, scanned);
-      current = std::move(scanned);
-      currentFile = std::move(scannedFile);
-    }
-    wake = AwaitChange(*job, watches, INFINITE);
+  // Between scans the worker keeps nothing of the catalog, which the bar holds once: each
+  // scan starts from the saved catalog, read again, and the catalog found goes to the bar.
+  for (Wake wake = Wake::Scan; wake == Wake::Scan; wake = AwaitChange(*job, watches, INFINITE)) {
+    std::vector<uint8_t> savedBytes;
+    Catalog scanned = ScanCatalog(sources, ReadSavedCatalog(job->savedCatalog, savedBytes), objects);
+    const std::string scannedFile = EncodeCatalog(scanned);
+    if (std::equal(scannedFile.begin(), scannedFile.end(), savedBytes.begin(), savedBytes.end())) continue;
+    SaveCatalog(job->savedCatalog, scannedFile);
+    Post(*job, std::move(scanned));
   }
   CloseShellObjects(objects);
   CloseWatches(watches);
@@ -169,7 +165,7 @@ void StartWorker() {
   if (worker.thread) return;
   worker.stop = CreateEventW(NULL, TRUE, FALSE, NULL);
   worker.rescan = CreateEventW(NULL, FALSE, FALSE, NULL);
-  auto* job = new Job{worker.notify, worker.sources, worker.savedCatalog, programCatalog, worker.stop, worker.rescan};
+  auto* job = new Job{worker.notify, worker.sources, worker.savedCatalog, worker.stop, worker.rescan};
   worker.thread = CreateThread(NULL, 0, RunWorker, job, 0, NULL);
   if (worker.thread) return;
   delete job;
@@ -186,7 +182,8 @@ void Start(HWND notify, const CatalogSources* sources, const std::string& savedC
   worker.sources = sources;
   worker.savedCatalog = savedCatalog;
   // Read by the bar's thread, now that the bar is painted: the list works at once.
-  TakeCatalog(new Catalog(ReadSavedCatalog(worker.savedCatalog)));
+  std::vector<uint8_t> savedBytes;
+  TakeCatalog(new Catalog(ReadSavedCatalog(worker.savedCatalog, savedBytes)));
   if (programCatalog.items.empty())
     StartWorker();
   else
