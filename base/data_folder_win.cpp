@@ -61,22 +61,11 @@ ULONGLONG LastSaved(const std::string& folder, std::initializer_list<const char*
   return newest;
 }
 
-// Whether the file holds these very bytes already. Reading a small file back costs less
-// than replacing it, and a file left as it was keeps its time.
-bool HoldsAlready(const std::string& path, const void* data, DWORD size) {
-  WIN32_FILE_ATTRIBUTE_DATA file;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file) || file.nFileSizeHigh != 0 ||
-      file.nFileSizeLow != size)
-    return false;
-  std::vector<uint8_t> held;
-  return ReadFileContents(path.c_str(), held) == ERROR_SUCCESS && held.size() == size &&
-         std::equal(held.begin(), held.end(), static_cast<const uint8_t*>(data));
-}
-
-// Replaces the file in the folder, unless it holds the bytes already.
+// Replaces the file in the folder, unless it holds the bytes already: reading a small file
+// back costs less than replacing it, and a file left as it was keeps its time.
 DWORD Replace(const char* name, const void* data, DWORD size) {
   const std::string path = dataFolder.path + name;
-  if (HoldsAlready(path, data, size)) return ERROR_SUCCESS;
+  if (FileHolds(path.c_str(), data, size)) return ERROR_SUCCESS;
   return ReplaceFileContents(path.c_str(), data, size);
 }
 

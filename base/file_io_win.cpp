@@ -1,5 +1,7 @@
 #include "base/file_io_win.h"
 
+#include <cstring>
+
 DWORD ReadFileContents(const char* path, std::vector<uint8_t>& contents) {
   contents.clear();
   const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
@@ -24,6 +26,46 @@ DWORD ReadFileContents(const char* path, std::vector<uint8_t>& contents) {
   CloseHandle(file);
   if (error != ERROR_SUCCESS) contents.clear();
   return error;
+}
+
+DWORD OpenFileView(const char* path, FileView& view) {
+  view = FileView{};
+  const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError();
+  DWORD error = ERROR_SUCCESS;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file, &size)) {
+    error = GetLastError();
+  } else if (size.QuadPart > 0) {  // an empty file cannot be mapped, and needs no view
+    // The view keeps what it needs of the mapping and the file, which are closed at once.
+    // A file larger than the address space is refused by the system.
+    const HANDLE mapping = CreateFileMappingA(file, NULL, PAGE_READONLY, 0, 0, NULL);
+    const void* seen = mapping ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : NULL;
+    if (seen)
+      view = {static_cast<const uint8_t*>(seen), static_cast<size_t>(size.QuadPart)};
+    else
+      error = GetLastError();
+    if (mapping) CloseHandle(mapping);
+  }
+  CloseHandle(file);
+  return error;
+}
+
+void CloseFileView(FileView& view) {
+  if (view.data) UnmapViewOfFile(view.data);
+  view = FileView{};
+}
+
+bool FileHolds(const char* path, const void* data, size_t size) {
+  WIN32_FILE_ATTRIBUTE_DATA file;
+  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &file) || file.nFileSizeHigh != 0 || file.nFileSizeLow != size)
+    return false;
+  FileView view;
+  const bool holds = OpenFileView(path, view) == ERROR_SUCCESS && view.size == size &&
+                     (size == 0 || std::memcmp(view.data, data, size) == 0);
+  CloseFileView(view);
+  return holds;
 }
 
 bool FileIsAbsent(DWORD error) {

@@ -1,6 +1,7 @@
 #include "catalog/catalog.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "base/utf8.h"
 #include "catalog/fold.h"
@@ -178,40 +179,43 @@ void AddCatalogItem(CatalogBuilder& builder, const NewItem& item) {
 }
 
 Catalog FinishCatalog(CatalogBuilder&& builder, ExpandText expand) {
-  const Catalog raw = std::move(builder.raw);
+  // Made in the builder's own buffers: the items kept, and their texts, move toward the
+  // start over those dropped, and nothing is copied whole.
+  Catalog catalog = std::move(builder.raw);
   const std::vector<uint8_t> kept =
-      builder.keepDuplicates ? std::vector<uint8_t>(raw.items.size(), 1) : KeptItems(raw, expand);
-
-  Catalog catalog;
-  catalog.items.reserve(static_cast<size_t>(std::count(kept.begin(), kept.end(), 1)));
-  catalog.text.reserve(raw.text.size());
+      builder.keepDuplicates ? std::vector<uint8_t>(catalog.items.size(), 1) : KeptItems(catalog, expand);
+  size_t count = 0, textEnd = 0;
   std::string folded;
-  for (size_t i = 0; i < raw.items.size(); ++i) {
+  for (size_t i = 0; i < catalog.items.size(); ++i) {
     if (!kept[i]) continue;
-    CatalogItem item = raw.items[i];
-    item.textAt = static_cast<uint32_t>(catalog.text.size());
-    item.foldedAt = static_cast<uint32_t>(catalog.folded.size());
-    const std::string_view name = GetItemText(raw, i, ItemText::Name);
+    CatalogItem item = catalog.items[i];
+    const std::string_view name = GetItemText(catalog, i, ItemText::Name);
     folded.clear();
     item.innerStarts = FoldName(name, folded);
-    const std::string foldedFile = FoldForMatching(GetItemText(raw, i, ItemText::FileName));
+    const std::string foldedFile = FoldForMatching(GetItemText(catalog, i, ItemText::FileName));
     const bool sameFile = foldedFile == folded;
-    const std::string program = ProgramName(raw, i);
-    const std::string_view texts[ITEM_TEXT_COUNT] = {
-        name,
-        sameFile ? std::string_view() : GetItemText(raw, i, ItemText::FileName),
-        GetItemText(raw, i, ItemText::Launch),
-        GetItemText(raw, i, ItemText::Target),
-        GetItemText(raw, i, ItemText::Arguments),
-        folded,
-        sameFile ? std::string_view() : foldedFile,
-        program};
-    for (size_t t = 0; t < ITEM_TEXT_COUNT; ++t)
-      AppendText(t < RAW_ITEM_TEXT_COUNT ? catalog.text : catalog.folded, texts[t], item.length[t]);
-    item.launchHash = LaunchHash(texts[static_cast<size_t>(ItemText::Launch)]);
-    item.letters = LetterMask(folded) | LetterMask(texts[static_cast<size_t>(ItemText::FoldedFileName)]);
-    catalog.items.push_back(item);
+    const std::string program = ProgramName(catalog, i);
+    item.launchHash = LaunchHash(GetItemText(catalog, i, ItemText::Launch));
+    item.textAt = static_cast<uint32_t>(textEnd);
+    item.foldedAt = static_cast<uint32_t>(catalog.folded.size());
+    // Each text lies at or after where it goes: moved in order, none is written over unread.
+    for (size_t t = 0; t < RAW_ITEM_TEXT_COUNT; ++t) {
+      const std::string_view text = GetItemText(catalog, i, static_cast<ItemText>(t));
+      const bool dropped = t == static_cast<size_t>(ItemText::FileName) && sameFile;
+      item.length[t] = dropped ? 0 : static_cast<uint16_t>(text.size());
+      std::memmove(&catalog.text[textEnd], text.data(), item.length[t]);
+      textEnd += item.length[t];
+    }
+    const std::string_view foldedTexts[] = {folded, sameFile ? std::string_view() : foldedFile, program};
+    for (size_t t = RAW_ITEM_TEXT_COUNT; t < ITEM_TEXT_COUNT; ++t)
+      AppendText(catalog.folded, foldedTexts[t - RAW_ITEM_TEXT_COUNT], item.length[t]);
+    item.letters = LetterMask(folded) | LetterMask(foldedTexts[1]);
+    catalog.items[count++] = item;
   }
+  catalog.items.erase(catalog.items.begin() + static_cast<ptrdiff_t>(count), catalog.items.end());
+  // A scan's items grew as they came: the catalog the bar keeps holds no room to spare.
+  if (catalog.items.capacity() > count + count / 8) std::vector<CatalogItem>(catalog.items).swap(catalog.items);
+  catalog.text.resize(textEnd);
   catalog.text.shrink_to_fit();
   catalog.folded.shrink_to_fit();
   return catalog;

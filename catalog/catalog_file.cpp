@@ -45,24 +45,26 @@ struct Reader {
 }  // namespace
 
 std::string EncodeCatalog(const Catalog& catalog) {
-  std::string body;
-  body.reserve(catalog.text.size() + catalog.items.size() * SMALLEST_ITEM_SIZE);
-  for (size_t i = 0; i < catalog.items.size(); ++i) {
-    const CatalogItem& item = catalog.items[i];
-    PutUint(body, item.writeTime, 8);
-    PutUint(body, static_cast<uint8_t>(item.kind), 1);
-    PutUint(body, static_cast<uint8_t>(item.source), 1);
-    for (size_t t = 0; t < RAW_ITEM_TEXT_COUNT; ++t) {
-      const std::string_view text = GetItemText(catalog, i, static_cast<ItemText>(t));
-      PutUint(body, text.size(), 2);
-      body.append(text);
-    }
-  }
   std::string file(CATALOG_FILE_MAGIC, sizeof CATALOG_FILE_MAGIC);
   PutUint(file, CATALOG_FILE_VERSION, 4);
   PutUint(file, catalog.items.size(), 4);
-  PutUint(file, WordHash(reinterpret_cast<const uint8_t*>(body.data()), body.size()), 4);
-  return file.append(body);
+  PutUint(file, 0, 4);  // the hash of what follows, once it is there
+  file.reserve(CATALOG_FILE_HEADER_SIZE + catalog.text.size() + catalog.items.size() * SMALLEST_ITEM_SIZE);
+  for (size_t i = 0; i < catalog.items.size(); ++i) {
+    const CatalogItem& item = catalog.items[i];
+    PutUint(file, item.writeTime, 8);
+    PutUint(file, static_cast<uint8_t>(item.kind), 1);
+    PutUint(file, static_cast<uint8_t>(item.source), 1);
+    for (size_t t = 0; t < RAW_ITEM_TEXT_COUNT; ++t) {
+      const std::string_view text = GetItemText(catalog, i, static_cast<ItemText>(t));
+      PutUint(file, text.size(), 2);
+      file.append(text);
+    }
+  }
+  const uint32_t hash = WordHash(reinterpret_cast<const uint8_t*>(file.data()) + CATALOG_FILE_HEADER_SIZE,
+                                 file.size() - CATALOG_FILE_HEADER_SIZE);
+  for (size_t i = 0; i < 4; ++i) file[CATALOG_FILE_HEADER_SIZE - 4 + i] = static_cast<char>(hash >> (8 * i));
+  return file;
 }
 
 std::optional<Catalog> DecodeCatalog(const uint8_t* data, size_t size) {
@@ -76,10 +78,12 @@ std::optional<Catalog> DecodeCatalog(const uint8_t* data, size_t size) {
 
   CatalogBuilder builder;
   builder.keepDuplicates = true;
-  // The count may claim more than the file holds; reserve only what it can hold.
-  builder.raw.items.reserve(
-      std::min(static_cast<size_t>(count), (size - CATALOG_FILE_HEADER_SIZE) / SMALLEST_ITEM_SIZE));
-  builder.raw.text.reserve(size - CATALOG_FILE_HEADER_SIZE);
+  // Beside its texts each item takes SMALLEST_ITEM_SIZE bytes: the catalog is made at its
+  // size, with no slack to shed by copying.
+  const size_t body = size - CATALOG_FILE_HEADER_SIZE;
+  if (count > body / SMALLEST_ITEM_SIZE) return std::nullopt;
+  builder.raw.items.reserve(static_cast<size_t>(count));
+  builder.raw.text.reserve(body - static_cast<size_t>(count) * SMALLEST_ITEM_SIZE);
   for (uint64_t i = 0; i < count; ++i) {
     NewItem item;
     if (!reader.Item(item)) return std::nullopt;

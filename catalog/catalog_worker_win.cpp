@@ -70,7 +70,8 @@ std::vector<Watch> WatchSources(const CatalogSources& sources) {
   for (const auto& [folder, subtree] : folders) {
     if (folder->empty()) continue;
     const HANDLE change = FindFirstChangeNotificationW(
-        folder->c_str(), subtree, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
+        folder->c_str(), subtree,
+        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
     if (change != INVALID_HANDLE_VALUE) watches.push_back({change, NULL});
   }
   if (!sources.appPaths) return watches;
@@ -113,11 +114,13 @@ Wake AwaitChange(const Job& job, const std::vector<Watch>& watches, DWORD millis
   return woken == WAIT_OBJECT_0 ? Wake::Stop : Wake::Scan;
 }
 
-// The catalog as it was saved last, and the bytes it was read from.
-Catalog ReadSavedCatalog(const std::string& file, std::vector<uint8_t>& bytes) {
-  if (file.empty() || ReadFileContents(file.c_str(), bytes) != ERROR_SUCCESS) return Catalog();
+// The catalog as it was saved last, decoded from the file in place.
+Catalog ReadSavedCatalog(const std::string& file) {
+  FileView view;
+  if (file.empty() || OpenFileView(file.c_str(), view) != ERROR_SUCCESS) return Catalog();
   // A damaged, cut short or foreign file holds nothing the user made: it is scanned anew.
-  std::optional<Catalog> saved = DecodeCatalog(bytes.data(), bytes.size());
+  std::optional<Catalog> saved = DecodeCatalog(view.data, view.size);
+  CloseFileView(view);
   return saved ? std::move(*saved) : Catalog();
 }
 
@@ -147,10 +150,9 @@ DWORD WINAPI RunWorker(void* parameter) {
   // Between scans the worker keeps nothing of the catalog, which the bar holds once: each
   // scan starts from the saved catalog, read again, and the catalog found goes to the bar.
   for (Wake wake = Wake::Scan; wake == Wake::Scan; wake = AwaitChange(*job, watches, INFINITE)) {
-    std::vector<uint8_t> savedBytes;
-    Catalog scanned = ScanCatalog(sources, ReadSavedCatalog(job->savedCatalog, savedBytes), objects);
+    Catalog scanned = ScanCatalog(sources, ReadSavedCatalog(job->savedCatalog), objects);
     const std::string scannedFile = EncodeCatalog(scanned);
-    if (std::equal(scannedFile.begin(), scannedFile.end(), savedBytes.begin(), savedBytes.end())) continue;
+    if (FileHolds(job->savedCatalog.c_str(), scannedFile.data(), scannedFile.size())) continue;
     SaveCatalog(job->savedCatalog, scannedFile);
     Post(*job, std::move(scanned));
   }
@@ -182,8 +184,7 @@ void Start(HWND notify, const CatalogSources* sources, const std::string& savedC
   worker.sources = sources;
   worker.savedCatalog = savedCatalog;
   // Read by the bar's thread, now that the bar is painted: the list works at once.
-  std::vector<uint8_t> savedBytes;
-  TakeCatalog(new Catalog(ReadSavedCatalog(worker.savedCatalog, savedBytes)));
+  TakeCatalog(new Catalog(ReadSavedCatalog(worker.savedCatalog)));
   if (programCatalog.items.empty())
     StartWorker();
   else
