@@ -2,16 +2,29 @@
 
 #include <cstring>
 
-DWORD ReadFileContents(const char* path, std::vector<uint8_t>& contents) {
-  contents.clear();
+namespace {
+
+// A file opened to be read while others may read, write or remove it, and its size; else
+// INVALID_HANDLE_VALUE, with the system's reason as the last error.
+HANDLE OpenToRead(const char* path, LARGE_INTEGER& size) {
   const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+  if (file == INVALID_HANDLE_VALUE || GetFileSizeEx(file, &size)) return file;
+  const DWORD error = GetLastError();
+  CloseHandle(file);
+  SetLastError(error);
+  return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+DWORD ReadFileContents(const char* path, std::vector<uint8_t>& contents) {
+  contents.clear();
+  LARGE_INTEGER size;
+  const HANDLE file = OpenToRead(path, size);
   if (file == INVALID_HANDLE_VALUE) return GetLastError();
   DWORD error = ERROR_SUCCESS;
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(file, &size)) {
-    error = GetLastError();
-  } else if (size.QuadPart > MAXDWORD) {
+  if (size.QuadPart > MAXDWORD) {
     // Our files are small; one that claims more than a read can take is not ours.
     error = ERROR_FILE_TOO_LARGE;
   } else {
@@ -30,14 +43,11 @@ DWORD ReadFileContents(const char* path, std::vector<uint8_t>& contents) {
 
 DWORD OpenFileView(const char* path, FileView& view) {
   view = FileView{};
-  const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+  LARGE_INTEGER size;
+  const HANDLE file = OpenToRead(path, size);
   if (file == INVALID_HANDLE_VALUE) return GetLastError();
   DWORD error = ERROR_SUCCESS;
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(file, &size)) {
-    error = GetLastError();
-  } else if (size.QuadPart > 0) {  // an empty file cannot be mapped, and needs no view
+  if (size.QuadPart > 0) {  // an empty file cannot be mapped, and needs no view
     // The view keeps what it needs of the mapping and the file, which are closed at once.
     // A file larger than the address space is refused by the system.
     const HANDLE mapping = CreateFileMappingA(file, NULL, PAGE_READONLY, 0, 0, NULL);
