@@ -117,9 +117,3 @@ std::wstring AnsiToWide(std::string_view ansi) {
   if (!ansi.empty()) Widen(CP_ACP, 0, ansi, wide);
   return wide;
 }
-
-std::string LegacyAnsiToUtf8(std::string_view ansi) {
-  std::wstring wide;
-  if (ansi.empty() || !Widen(LegacyCodePage(), 0, ansi, wide)) return std::string(ansi);
-  return WideToUtf8(wide);
-}

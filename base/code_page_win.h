@@ -42,7 +42,3 @@ std::wstring Utf8ToWide(std::string_view utf8);
 
 // Text of the program's code page in UTF-16, for the system's wide functions.
 std::wstring AnsiToWide(std::string_view ansi);
-
-// Text that the shell wrote in the system's legacy ANSI code page (shortcut files do), as
-// UTF-8.
-std::string LegacyAnsiToUtf8(std::string_view ansi);

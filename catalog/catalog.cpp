@@ -152,13 +152,6 @@ bool IsProgramItem(const Catalog& catalog, size_t index) {
          HasProgramExtension(GetItemText(catalog, index, ItemText::Target));
 }
 
-std::optional<size_t> FindItemByLaunch(const Catalog& catalog, std::string_view launch) {
-  const uint32_t hash = LaunchHash(launch);
-  for (size_t i = 0; i < catalog.items.size(); ++i)
-    if (catalog.items[i].launchHash == hash && GetItemText(catalog, i, ItemText::Launch) == launch) return i;
-  return std::nullopt;
-}
-
 size_t CatalogMemory(const Catalog& catalog) {
   return sizeof catalog + catalog.items.capacity() * sizeof(CatalogItem) + catalog.text.capacity() +
          catalog.folded.capacity();

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,10 +82,6 @@ std::string_view GetItemText(const Catalog& catalog, size_t index, ItemText whic
 // Whether an item starts a program that takes parameters: a PATH program, an App Path, or
 // one whose target ends in .exe, .com, .bat or .cmd.
 bool IsProgramItem(const Catalog& catalog, size_t index);
-
-// The first item that launches exactly this, for a rescan to take over an unchanged
-// shortcut without reading it again.
-std::optional<size_t> FindItemByLaunch(const Catalog& catalog, std::string_view launch);
 
 // The bytes the catalog holds in memory: its items and its texts.
 size_t CatalogMemory(const Catalog& catalog);

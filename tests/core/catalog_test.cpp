@@ -53,7 +53,7 @@ TEST(Catalog, ListsWhatRunsTheSameThingOnceTheStartMenusCopyKept) {
   const Catalog catalog = FinishCatalog(std::move(builder), ExpandProgramFiles);
   EXPECT_EQ(Names(catalog), (std::vector<std::string>{"Mozilla Firefox", "Private", "Mail"}));
   EXPECT_EQ(GetItemText(catalog, 0, ItemText::ProgramName), "firefox") << "the duplicates' name, still found";
-  EXPECT_EQ(FindItemByLaunch(catalog, "M:\\Private.lnk"), 1u);
+  EXPECT_EQ(catalog.items[1].launchHash, LaunchHash("M:\\Private.lnk"));
 }
 
 TEST(CatalogFile, WritesTheKnownLayoutAndReadsItBack) {
