@@ -17,6 +17,10 @@ Function* LoadSystemFunction(const char* library, const char* name) {
   return FunctionOf<Function>(LoadLibraryA(library), name);
 }
 
+// Breaks off a read of the thread's that a network share does not answer, where the
+// system can (Windows Vista on).
+void BreakOffThreadIo(HANDLE thread);
+
 // Makes every library the program loads by name come from the system folder only, never
 // from the program's own folder, where anyone who can write there could plant one. Has
 // no effect on systems without the means.

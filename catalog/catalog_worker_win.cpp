@@ -213,10 +213,7 @@ void StopFindingPrograms() {
   if (worker.notify) KillTimer(worker.notify, FIRST_SCAN_TIMER_ID);
   if (worker.thread) {
     SetEvent(worker.stop);
-    // A read that a network share does not answer is broken off (Windows Vista on).
-    static const auto cancelIo =
-        FunctionOf<decltype(CancelSynchronousIo)>(GetModuleHandleA("kernel32.dll"), "CancelSynchronousIo");
-    if (cancelIo) cancelIo(worker.thread);
+    BreakOffThreadIo(worker.thread);
     // A worker that does not end in time keeps its handles: the process ends all the same.
     if (WaitForSingleObject(worker.thread, STOP_MILLISECONDS) != WAIT_OBJECT_0) return;
     CloseHandle(worker.thread);

@@ -39,13 +39,6 @@ DWORD WINAPI ListInBackground(void* parameter) {
   return 0;
 }
 
-void BreakOff(HANDLE lister) {
-  // A folder that a network share does not answer for (Windows Vista on).
-  static const auto cancelIo =
-      FunctionOf<decltype(CancelSynchronousIo)>(GetModuleHandleA("kernel32.dll"), "CancelSynchronousIo");
-  if (cancelIo) cancelIo(lister);
-}
-
 // Lets go of the threads that have ended; breaks off the others, all asked for before.
 void PruneListers() {
   std::vector<HANDLE> running;
@@ -54,7 +47,7 @@ void PruneListers() {
       CloseHandle(lister);
       continue;
     }
-    BreakOff(lister);
+    BreakOffThreadIo(lister);
     running.push_back(lister);
   }
   listers = std::move(running);
@@ -82,7 +75,7 @@ bool TakeFolderListing(FolderListing* posted) {
 }
 
 void StopListingFolders() {
-  for (const HANDLE lister : listers) BreakOff(lister);
+  for (const HANDLE lister : listers) BreakOffThreadIo(lister);
   const DWORD count = static_cast<DWORD>(std::min<size_t>(listers.size(), MAXIMUM_WAIT_OBJECTS));
   if (count > 0) WaitForMultipleObjects(count, listers.data(), TRUE, STOP_MILLISECONDS);
   for (const HANDLE lister : listers) CloseHandle(lister);
